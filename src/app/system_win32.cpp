@@ -1,0 +1,145 @@
+// The operating-system services of the portable core, on Win32.
+#include <windows.h>
+
+#include <string.h>
+
+#include "app/system.h"
+#include "app/text_builder.h"
+
+static_assert(sizeof(LocalTime) == sizeof(SYSTEMTIME), "LocalTime mirrors SYSTEMTIME");
+
+LocalTime CurrentLocalTime()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    LocalTime t;
+    memcpy(&t, &now, sizeof t);
+    return t;
+}
+
+void ShowMessage(OwnerWindow owner, const char* text, const char* title, unsigned kind)
+{
+    MessageBoxA(static_cast<HWND>(owner), text, title, kind);
+}
+
+static int WriteAll(HANDLE file, const char* data, size_t length)
+{
+    while (length > 0) {
+        DWORD chunk = length > 0x40000000 ? 0x40000000 : static_cast<DWORD>(length);
+        DWORD written = 0;
+        if (!WriteFile(file, data, chunk, &written, NULL) || written == 0)
+            return 0;
+        data += written;
+        length -= written;
+    }
+    return 1;
+}
+
+ReadResult ReadWholeFile(const char* name, char* buffer, size_t limit, size_t* length)
+{
+    HANDLE file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? READ_MISSING
+                                                                                : READ_UNOPENABLE;
+    }
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size)) {
+        CloseHandle(file);
+        return READ_UNOPENABLE;
+    }
+    if (size.QuadPart > static_cast<LONGLONG>(limit)) {
+        CloseHandle(file);
+        return READ_TOO_LARGE;
+    }
+    size_t total = 0;
+    size_t wanted = static_cast<size_t>(size.QuadPart);
+    while (total < wanted) {
+        DWORD got = 0;
+        if (!ReadFile(file, buffer + total, static_cast<DWORD>(wanted - total), &got, NULL)) {
+            CloseHandle(file);
+            return READ_UNOPENABLE;
+        }
+        if (got == 0)
+            break;
+        total += got;
+    }
+    CloseHandle(file);
+    *length = total;
+    return READ_OK;
+}
+
+WriteResult ReplaceWholeFile(const char* name, const char* data, size_t length)
+{
+    char temporary[MAX_PATH];
+    TextBuilder b = {temporary, sizeof temporary, 0};
+    AppendText(&b, name);
+    AppendText(&b, ".tmp");
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return WRITE_CANNOT_CREATE;
+    // Flushed before the move, so that after a power loss the name holds a whole text.
+    int whole = WriteAll(file, data, length) && FlushFileBuffers(file);
+    CloseHandle(file);
+    if (!whole) {
+        DeleteFileA(temporary);
+        return WRITE_FAILED;
+    }
+    if (!MoveFileExA(temporary, name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary);
+        return WRITE_CANNOT_CREATE;
+    }
+    return WRITE_OK;
+}
+
+WriteResult AppendToFile(const char* name, const char* data, size_t length)
+{
+    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return WRITE_CANNOT_CREATE;
+    LARGE_INTEGER zero, end;
+    zero.QuadPart = 0;
+    if (!SetFilePointerEx(file, zero, &end, FILE_END)) {
+        CloseHandle(file);
+        return WRITE_FAILED;
+    }
+    if (!WriteAll(file, data, length)) {
+        // A part of a line would corrupt the log: cut the file back to where it ended.
+        SetFilePointerEx(file, end, NULL, FILE_BEGIN);
+        SetEndOfFile(file);
+        CloseHandle(file);
+        return WRITE_FAILED;
+    }
+    CloseHandle(file);
+    return WRITE_OK;
+}
+
+int KeepFileAside(const char* name, char* keptName, size_t keptSize)
+{
+    DWORD attributes = GetFileAttributesA(name);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return 1;
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
+        return -1;
+    const char* dot = strrchr(name, '.');
+    size_t stemLength = dot != NULL ? static_cast<size_t>(dot - name) : strlen(name);
+    for (int n = 1; n <= 9999; ++n) {
+        char candidate[MAX_PATH];
+        TextBuilder b = {candidate, sizeof candidate, 0};
+        AppendBytes(&b, name, stemLength);
+        AppendText(&b, "-kept-");
+        AppendInt(&b, n);
+        AppendText(&b, dot != NULL ? dot : "");
+        if (GetFileAttributesA(candidate) != INVALID_FILE_ATTRIBUTES)
+            continue;
+        if (!MoveFileA(name, candidate))
+            return -1;
+        TextBuilder out = {keptName, keptSize, 0};
+        AppendText(&out, candidate);
+        return 0;
+    }
+    return -1;
+}

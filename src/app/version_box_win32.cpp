@@ -1,0 +1,24 @@
+// The version box: OK is the only way out.
+#include <windows.h>
+
+#include "app/app_win32.h"
+#include "app/shell_state.h"
+#include "res/resource.h"
+
+static INT_PTR CALLBACK VersionBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        dialogOpen = 0;
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void ShowVersionBox(HWND window)
+{
+    if (dialogOpen != 0)
+        return;
+    dialogOpen = 1;
+    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_VERSION), window, VersionBoxProc, 0);
+}

@@ -1,0 +1,200 @@
+// The main window's procedure: each message to a small handler, each command by table.
+#include <windows.h>
+
+#include "app/app_win32.h"
+#include "app/pointer_gesture.h"
+#include "app/shell_state.h"
+#include "display/display_win32.h"
+#include "display/geometry.h"
+#include "res/resource.h"
+#include "settings/settings_file.h"
+#include "tasks/task_table.h"
+#include "tasks/time_log.h"
+
+namespace {
+
+void Repaint(HWND window)
+{
+    InvalidateRect(window, NULL, FALSE);
+}
+
+void SwitchKeepingListOpen(HWND window)
+{
+    if (listOpen)
+        SwitchToSelectedTask(window);
+}
+
+void SwitchAndCollapse(HWND window)
+{
+    SwitchToSelectedTask(window);
+    CollapseList(window);
+}
+
+void EscapeList(HWND window)
+{
+    if (dialogOpen == 0 && listOpen)
+        CollapseList(window);
+}
+
+void SortAndSave(HWND window)
+{
+    SortTasks();
+    SaveSettings(window);
+    Repaint(window);
+}
+
+void Exit(HWND window)
+{
+    DestroyWindow(window);
+}
+
+struct CommandRoute {
+    WORD id;
+    void (*run)(HWND window);
+};
+
+const CommandRoute kCommands[] = {
+    {IDM_VERSION, ShowVersionBox},
+    {IDM_SWITCH_KEEP_OPEN, SwitchKeepingListOpen},
+    {IDM_CLOSE_LIST, CollapseList},
+    {IDM_EXIT, Exit},
+    {IDM_DELETE_TASK, DeleteSelectedTask},
+    {IDM_SWITCH, SwitchAndCollapse},
+    {IDM_ESCAPE, EscapeList},
+    {IDM_SORT, SortAndSave},
+    {IDM_EDIT_TASK, RunEditTaskCommand},
+    {IDM_PROPERTIES, RunPropertiesCommand},
+    {IDM_BACKDATED, RunBackdatedChangeCommand},
+};
+
+LRESULT OnCreate(HWND window, WPARAM, LPARAM)
+{
+    taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    return InitMainWindow(window);
+}
+
+LRESULT OnDestroy(HWND window, WPARAM, LPARAM)
+{
+    return ShutdownMainWindow(window);
+}
+
+LRESULT OnPaint(HWND window, WPARAM, LPARAM)
+{
+    return PaintMainWindow(window);
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM)
+{
+    WORD id = LOWORD(wParam);
+    for (const CommandRoute& command : kCommands) {
+        if (command.id == id) {
+            command.run(window);
+            break;
+        }
+    }
+    return 0;
+}
+
+void Hover(HWND window, LPARAM lParam)
+{
+    if (listOpen) {
+        BringToFront(window);
+        int y = static_cast<int>(HIWORD(lParam)); // unsigned 16 bits, as the rule reads it
+        selectedRow = RowAtPointer(y, Settings.fsize, lastRow);
+        Repaint(window);
+    } else {
+        if (dialogOpen == 0)
+            BringToFront(window);
+        Repaint(window);
+    }
+}
+
+LRESULT OnMouseMove(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    switch (PointerMoved((wParam & MK_LBUTTON) != 0)) {
+    case MOVE_START_DRAG:
+        SendMessageA(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+        DragFinished();
+        break;
+    case MOVE_HOVER:
+        Hover(window, lParam);
+        break;
+    case MOVE_COUNTING:
+        break;
+    }
+    return 0;
+}
+
+LRESULT OnLeftButtonDown(HWND, WPARAM, LPARAM)
+{
+    PointerPressed();
+    return 0;
+}
+
+LRESULT OnLeftButtonUp(HWND window, WPARAM, LPARAM)
+{
+    if (PointerReleaseIsClick() && dialogOpen == 0) {
+        if (listOpen)
+            SwitchAndCollapse(window);
+        else
+            ExpandList(window);
+    }
+    return 0;
+}
+
+LRESULT OnRightButtonDown(HWND window, WPARAM, LPARAM)
+{
+    if (dialogOpen == 0)
+        ShowContextMenu(window);
+    return 0;
+}
+
+LRESULT OnCaptureChanged(HWND, WPARAM, LPARAM)
+{
+    PointerCaptureLost();
+    return 0;
+}
+
+LRESULT OnTrayCallback(HWND window, WPARAM, LPARAM lParam)
+{
+    HandleTrayCallback(window, lParam);
+    return 0;
+}
+
+struct MessageRoute {
+    UINT message;
+    LRESULT (*handle)(HWND window, WPARAM wParam, LPARAM lParam);
+    int answersItself; // 1: the handler's result is returned; 0: DefWindowProcA follows
+};
+
+const MessageRoute kMessages[] = {
+    {WM_CREATE, OnCreate, 1},
+    {WM_DESTROY, OnDestroy, 1},
+    {WM_PAINT, OnPaint, 1},
+    {WM_COMMAND, OnCommand, 0},
+    {WM_MOUSEMOVE, OnMouseMove, 0},
+    {WM_LBUTTONDOWN, OnLeftButtonDown, 0},
+    {WM_LBUTTONUP, OnLeftButtonUp, 0},
+    {WM_RBUTTONDOWN, OnRightButtonDown, 0},
+    {WM_CAPTURECHANGED, OnCaptureChanged, 0},
+    {WM_USER, OnTrayCallback, 0},
+};
+
+} // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == taskbarCreatedMessage && taskbarCreatedMessage != 0) {
+        AddTrayIcon(window, IDI_VORNET, appIcon, trayTip);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    for (const MessageRoute& route : kMessages) {
+        if (route.message == message) {
+            LRESULT result = route.handle(window, wParam, lParam);
+            if (route.answersItself)
+                return result;
+            break;
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,9 @@
+#include <windows.h>
+
+#include "app/app_win32.h"
+#include "display/display_win32.h"
+
+void RunBackdatedChangeCommand(HWND window)
+{
+    CollapseList(window);
+}

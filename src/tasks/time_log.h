@@ -1,0 +1,38 @@
+// The running task and timelog.csv: one line per ended task, appended at every switch.
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+
+#include "app/system.h"
+#include "tasks/local_time.h"
+#include "tasks/task_table.h"
+
+extern char runningTaskName[TASK_NAME_SIZE]; // as large as a slot: any name fits whole
+extern LocalTime runningTaskStart;
+extern int firstSwitchPending; // 1 until the first AppendTimeLog, which then logs nothing
+extern int useBackdatedTime;   // 1: the next switch happens at backdatedTime
+extern LocalTime backdatedTime;
+
+// Starts the record at start-up: slot 0's name, from now.
+void StartRunningTask();
+
+// Makes the task in selectedRow the running one (when no dialog is open and it is named).
+void SwitchToSelectedTask(OwnerWindow owner);
+
+// Ends the running task with a line in timelog.csv and starts `newName`. 0 when the line
+// (and any held back before it) was written or the first-switch rule applied; -1 when
+// timelog.csv could not be written: the lines are then held and written first next time.
+int AppendTimeLog(OwnerWindow owner, const char* newName);
+
+// Whole seconds from `start` to `end`, truncated toward zero; 0 when `end` is earlier.
+int64_t DurationSeconds(LocalTime start, LocalTime end);
+
+// "%4d/%02d/%02d %02d:%02d:%02d,%d:%02d:%02d,%d," + name + CR LF; returns its length.
+size_t FormatTimeLogLine(char* out, size_t capacity, const LocalTime& start, int64_t seconds,
+                         const char* name);
+
+// Bytes of lines not yet written to timelog.csv.
+size_t HeldLogLength();
+// At exit: lines timelog.csv still refuses are appended to timelog-unsaved.csv instead.
+void SaveHeldLogAside(OwnerWindow owner);
+void DiscardHeldLog(); // for tests that start a new run
