@@ -22,6 +22,14 @@ void ShowMessage(OwnerWindow owner, const char* text, const char* title, unsigne
     MessageBoxA(static_cast<HWND>(owner), text, title, kind);
 }
 
+// A read-only file is never written, also where the file system itself would allow it (a
+// privileged account writes past the permission bits the attribute maps to).
+static int IsReadOnly(const char* name)
+{
+    DWORD attributes = GetFileAttributesA(name);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 static int WriteAll(HANDLE file, const char* data, size_t length)
 {
     while (length > 0) {
@@ -37,6 +45,9 @@ static int WriteAll(HANDLE file, const char* data, size_t length)
 
 ReadResult ReadWholeFile(const char* name, char* buffer, size_t limit, size_t* length)
 {
+    // Opened for writing too: a file that may not be written is not taken as ours.
+    if (IsReadOnly(name))
+        return READ_UNOPENABLE;
     HANDLE file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
@@ -76,6 +87,8 @@ WriteResult ReplaceWholeFile(const char* name, const char* data, size_t length)
     TextBuilder b = {temporary, sizeof temporary, 0};
     AppendText(&b, name);
     AppendText(&b, ".tmp");
+    if (IsReadOnly(name))
+        return WRITE_CANNOT_CREATE;
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
@@ -96,6 +109,8 @@ WriteResult ReplaceWholeFile(const char* name, const char* data, size_t length)
 
 WriteResult AppendToFile(const char* name, const char* data, size_t length)
 {
+    if (IsReadOnly(name))
+        return WRITE_CANNOT_CREATE;
     HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               NULL);
     if (file == INVALID_HANDLE_VALUE)

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cwctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,8 @@ struct MenuCase {
   std::vector<MenuItem> items;
 };
 
+void PrintTo(const MenuCase& menu, std::ostream* out) { *out << menu.name; }
+
 const MenuItem kSeparator = {nullptr, 0};
 
 const MenuCase kMenus[] = {
@@ -173,7 +176,9 @@ TEST_P(ContextMenu, IsOneHiddenPopupHoldingExactlyTheListedItems) {
     }
     EXPECT_EQ(got.submenu, nullptr);
     EXPECT_FALSE(got.state & MFS_CHECKED);
-    EXPECT_FALSE(got.state & MFS_GRAYED);
+    if (expected.text != nullptr) {  // separators always read as grey
+      EXPECT_FALSE(got.state & MFS_GRAYED);
+    }
   }
   DestroyMenu(bar);
 }
@@ -271,7 +276,10 @@ class TemplateReader {
   }
 
   void Skip(DWORD count) {
-    if (count > bytes_.size - offset_) failed_ = true;
+    if (offset_ > bytes_.size || count > bytes_.size - offset_) {
+      failed_ = true;
+      return;
+    }
     offset_ += count;
   }
 
@@ -372,6 +380,8 @@ struct DialogCase {
   WORD id;
   Dialog want;
 };
+
+void PrintTo(const DialogCase& dialog, std::ostream* out) { *out << dialog.name; }
 
 // MS PGothic under its Japanese name, which the template must carry as UTF-16.
 const wchar_t kPGothic[] = L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF";
@@ -564,9 +574,9 @@ TEST_F(ProgramResources, IconOffersSmallAndLargeAlphaImagesWithTransparentCorner
   EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
 
   // The system picks the 16 pixel image for the tray and can build an icon from it.
-  const int small = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group.data), TRUE, 16, 16,
+  const int smallId = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group.data), TRUE, 16, 16,
                                                 LR_DEFAULTCOLOR);
-  Bytes image = FindBytes(kTypeIcon, static_cast<WORD>(small));
+  Bytes image = FindBytes(kTypeIcon, static_cast<WORD>(smallId));
   ASSERT_NE(image.data, nullptr);
   HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(image.data), image.size, TRUE,
                                         0x00030000, 16, 16, LR_DEFAULTCOLOR);

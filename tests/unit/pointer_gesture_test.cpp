@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/pointer_gesture.h"
+#include "app/shell_state.h"
+
+namespace {
+
+// Plays a gesture: 'd' press, 'm' move with the button held, 'h' move without it,
+// 'u' release. Records what each step led to: C counting, D drag, H hover, K click, N none.
+std::string Play(const char* steps)
+{
+    dragCountdown = 0;
+    std::string out;
+    for (const char* s = steps; *s; ++s) {
+        switch (*s) {
+        case 'd':
+            PointerPressed();
+            break;
+        case 'm':
+        case 'h': {
+            PointerMoveAction a = PointerMoved(*s == 'm');
+            out += a == MOVE_START_DRAG ? 'D' : (a == MOVE_HOVER ? 'H' : 'C');
+            if (a == MOVE_START_DRAG)
+                DragFinished();
+            break;
+        }
+        case 'u':
+            out += PointerReleaseIsClick() ? 'K' : 'N';
+            break;
+        }
+    }
+    return out;
+}
+
+TEST(PointerGesture, ClickOrDragDependsOnMovesWhileHeld)
+{
+    struct Case {
+        const char* steps;
+        const char* outcome;
+    } cases[] = {
+        {"du", "K"},         // press and release
+        {"dmu", "CK"},       // one small move is still a click
+        {"dmmu", "CCN"},     // two moves: neither click nor drag yet
+        {"dmmm", "CCD"},     // the third move drags
+        {"dmmmmu", "CCDHN"}, // after the drag: plain moves, and the release is no click
+        {"hh", "HH"},        // hovering
+        {"dmuh", "CKH"},     // after a click the next move hovers at once
+        {"dmmuhh", "CCNHH"}, // released before the drag: no drag starts without the button
+        {"dmmuhmm", "CCNHHH"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.outcome, Play(c.steps)) << c.steps;
+}
+
+TEST(PointerGesture, LosingTheCaptureEndsTheCountdown)
+{
+    PointerPressed();
+    PointerCaptureLost();
+    EXPECT_FALSE(PointerReleaseIsClick());
+    EXPECT_EQ(MOVE_HOVER, PointerMoved(1));
+}
+
+} // namespace
