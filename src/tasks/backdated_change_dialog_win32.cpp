@@ -1,9 +1,130 @@
+// "Change task with a time back": a switch whose moment the user sets back by hand.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "app/app_win32.h"
+#include "app/shell_state.h"
 #include "display/display_win32.h"
+#include "res/resource.h"
+#include "tasks/backdated_moment.h"
+#include "tasks/task_table.h"
+#include "tasks/time_log.h"
+
+namespace {
+
+struct NumberField {
+    int editId;
+    int upDownId;
+    DWORD extraStyle;
+};
+
+// In MomentField order: year, month, day, hour, minute, second.
+const NumberField kNumberFields[MOMENT_FIELD_COUNT] = {
+    {IDC_YEAR, IDC_UPDOWN_YEAR_HOUR, UDS_NOTHOUSANDS}, // "2026", not "2,026"
+    {IDC_MONTH, IDC_UPDOWN_MONTH_MINUTE, 0},
+    {IDC_DAY, IDC_UPDOWN_DAY_SECOND, 0},
+    {IDC_HOUR, IDC_UPDOWN_YEAR_HOUR, 0},
+    {IDC_MINUTE, IDC_UPDOWN_MONTH_MINUTE, 0},
+    {IDC_SECOND, IDC_UPDOWN_DAY_SECOND, 0},
+};
+
+// The up-down controls fill their buddies with the opening time's members.
+void AddUpDownControls(HWND dialog, const LocalTime& opening)
+{
+    for (int field = 0; field < MOMENT_FIELD_COUNT; ++field) {
+        const NumberField& f = kNumberFields[field];
+        // No UDS_WRAP, no UDS_ARROWKEYS; UDS_ALIGNRIGHT replaces the placeholder rectangle.
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
+                      f.extraStyle;
+        CreateUpDownControl(style, 10, 10, 50, 50, dialog, f.upDownId, appInstance,
+                            GetDlgItem(dialog, f.editId), MomentFieldHigh(field),
+                            MomentFieldLow(field), MomentFieldOf(opening, field));
+    }
+}
+
+// Returns FALSE: the focus is set here, and TRUE would make the dialog manager move it
+// to the first tab stop (OK).
+INT_PTR OnInitDialog(HWND dialog)
+{
+    LocalTime opening = CurrentLocalTime();
+    SetDlgItemTextA(dialog, IDC_LAST_TASK_NAME, runningTaskName);
+    if (IsSlotIndex(selectedRow))
+        SetDlgItemTextA(dialog, IDC_NEW_TASK_NAME, TaskTable[selectedRow]);
+    FormatMomentText(fileBuffer, FILE_BUFFER_SIZE, runningTaskStart);
+    SetDlgItemTextA(dialog, IDC_LAST_TASK_START, fileBuffer);
+    AddUpDownControls(dialog, opening);
+    // As a tab into it would: caret in the minute field, its number selected, so that
+    // typing replaces it.
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_MINUTE)),
+                 TRUE);
+    return FALSE;
+}
+
+void EndBackdatedChange(HWND dialog)
+{
+    dialogOpen = 0;
+    EndDialog(dialog, 0);
+}
+
+void OnOk(HWND dialog)
+{
+    int values[MOMENT_FIELD_COUNT];
+    for (int field = 0; field < MOMENT_FIELD_COUNT; ++field) {
+        // Signed, so that "-5" reads as -5 and falls out of range; bad text reads as 0.
+        values[field] = static_cast<int>(
+            GetDlgItemInt(dialog, kNumberFields[field].editId, NULL, TRUE));
+    }
+    // A refused moment has shown its warning; the dialog stays open as the user left it.
+    if (ChooseBackdatedMoment(dialog, values))
+        EndBackdatedChange(dialog);
+}
+
+INT_PTR CALLBACK BackdatedChangeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG)
+        return OnInitDialog(dialog);
+    if (message != WM_COMMAND)
+        return FALSE;
+    if (LOWORD(wParam) == IDOK) {
+        OnOk(dialog);
+        return TRUE;
+    }
+    if (LOWORD(wParam) == IDCANCEL) { // also Esc and the close box
+        EndBackdatedChange(dialog);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+int SelectedRowIsNamed()
+{
+    return IsSlotIndex(selectedRow) && TaskTable[selectedRow][0] != '\0';
+}
+
+// The up-down class is registered explicitly rather than trusting comctl32 to do it when
+// it loads.
+void RegisterUpDownClass()
+{
+    INITCOMMONCONTROLSEX controls;
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_UPDOWN_CLASS;
+    InitCommonControlsEx(&controls);
+}
+
+} // namespace
 
 void RunBackdatedChangeCommand(HWND window)
 {
+    if (dialogOpen == 0 && listOpen == 1 && SelectedRowIsNamed()) {
+        RegisterUpDownClass();
+        dialogOpen = 1;
+        INT_PTR result = DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_BACKDATED), window,
+                                         BackdatedChangeDialogProc, 0);
+        if (result == -1)
+            dialogOpen = 0; // the dialog never ran, so nothing else will clear the flag
+        if (useBackdatedTime == 1)
+            SwitchToSelectedTask(window);
+    }
     CollapseList(window);
 }

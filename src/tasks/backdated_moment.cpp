@@ -19,22 +19,27 @@ const FieldRange kRanges[MOMENT_FIELD_COUNT] = {
     {0, 59},      // second
 };
 
-unsigned short* MemberOf(LocalTime* time, int field)
+const unsigned short* MemberOf(const LocalTime& time, int field)
 {
     switch (field) {
     case FIELD_YEAR:
-        return &time->wYear;
+        return &time.wYear;
     case FIELD_MONTH:
-        return &time->wMonth;
+        return &time.wMonth;
     case FIELD_DAY:
-        return &time->wDay;
+        return &time.wDay;
     case FIELD_HOUR:
-        return &time->wHour;
+        return &time.wHour;
     case FIELD_MINUTE:
-        return &time->wMinute;
+        return &time.wMinute;
     default:
-        return &time->wSecond;
+        return &time.wSecond;
     }
+}
+
+unsigned short* MemberOf(LocalTime& time, int field)
+{
+    return const_cast<unsigned short*>(MemberOf(static_cast<const LocalTime&>(time), field));
 }
 
 int IsField(int field)
@@ -56,8 +61,7 @@ int MomentFieldHigh(int field)
 
 int MomentFieldOf(const LocalTime& time, int field)
 {
-    LocalTime copy = time;
-    return IsField(field) ? *MemberOf(&copy, field) : 0;
+    return IsField(field) ? *MemberOf(time, field) : 0;
 }
 
 LocalTime MomentFromFields(const int values[MOMENT_FIELD_COUNT], const LocalTime& now)
@@ -67,7 +71,7 @@ LocalTime MomentFromFields(const int values[MOMENT_FIELD_COUNT], const LocalTime
         int value = values[field];
         // Compared as a full int: a negative value is out of range, never wrapped.
         if (value >= kRanges[field].low && value <= kRanges[field].high)
-            *MemberOf(&moment, field) = static_cast<unsigned short>(value);
+            *MemberOf(moment, field) = static_cast<unsigned short>(value);
     }
     return moment;
 }
