@@ -114,16 +114,6 @@ int ChooseBackdatedMoment(OwnerWindow dialog, const int values[MOMENT_FIELD_COUN
 size_t FormatMomentText(char* out, size_t capacity, const LocalTime& time)
 {
     TextBuilder b = {out, capacity, 0};
-    AppendInt(&b, time.wYear);
-    AppendText(&b, "/");
-    AppendPadded(&b, time.wMonth, 2, '0');
-    AppendText(&b, "/");
-    AppendPadded(&b, time.wDay, 2, '0');
-    AppendText(&b, " ");
-    AppendPadded(&b, time.wHour, 2, '0');
-    AppendText(&b, ":");
-    AppendPadded(&b, time.wMinute, 2, '0');
-    AppendText(&b, ":");
-    AppendPadded(&b, time.wSecond, 2, '0');
+    AppendMoment(&b, time, 0);
     return b.length;
 }

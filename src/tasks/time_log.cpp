@@ -80,6 +80,21 @@ int64_t DurationSeconds(LocalTime start, LocalTime end)
     return seconds < 0 ? 0 : seconds;
 }
 
+void AppendMoment(TextBuilder* b, const LocalTime& time, int yearWidth)
+{
+    AppendPadded(b, time.wYear, yearWidth, ' ');
+    AppendText(b, "/");
+    AppendPadded(b, time.wMonth, 2, '0');
+    AppendText(b, "/");
+    AppendPadded(b, time.wDay, 2, '0');
+    AppendText(b, " ");
+    AppendPadded(b, time.wHour, 2, '0');
+    AppendText(b, ":");
+    AppendPadded(b, time.wMinute, 2, '0');
+    AppendText(b, ":");
+    AppendPadded(b, time.wSecond, 2, '0');
+}
+
 size_t FormatTimeLogLine(char* out, size_t capacity, const LocalTime& start, int64_t seconds,
                          const char* name)
 {
@@ -87,17 +102,7 @@ size_t FormatTimeLogLine(char* out, size_t capacity, const LocalTime& start, int
     int64_t minutes = (seconds - hours * 3600) / 60;
     int64_t secs = seconds - (seconds / 60) * 60;
     TextBuilder b = {out, capacity, 0};
-    AppendPadded(&b, start.wYear, 4, ' ');
-    AppendText(&b, "/");
-    AppendPadded(&b, start.wMonth, 2, '0');
-    AppendText(&b, "/");
-    AppendPadded(&b, start.wDay, 2, '0');
-    AppendText(&b, " ");
-    AppendPadded(&b, start.wHour, 2, '0');
-    AppendText(&b, ":");
-    AppendPadded(&b, start.wMinute, 2, '0');
-    AppendText(&b, ":");
-    AppendPadded(&b, start.wSecond, 2, '0');
+    AppendMoment(&b, start, 4);
     AppendText(&b, ",");
     AppendInt(&b, hours);
     AppendText(&b, ":");

@@ -27,6 +27,10 @@ int AppendTimeLog(OwnerWindow owner, const char* newName);
 // Whole seconds from `start` to `end`, truncated toward zero; 0 when `end` is earlier.
 int64_t DurationSeconds(LocalTime start, LocalTime end);
 
+struct TextBuilder;
+// "year/MM/DD hh:mm:ss", the year right-aligned in `yearWidth` characters.
+void AppendMoment(TextBuilder* b, const LocalTime& time, int yearWidth);
+
 // "%4d/%02d/%02d %02d:%02d:%02d,%d:%02d:%02d,%d," + name + CR LF; returns its length.
 size_t FormatTimeLogLine(char* out, size_t capacity, const LocalTime& start, int64_t seconds,
                          const char* name);
