@@ -198,18 +198,21 @@ void ReportKeptFile(OwnerWindow owner, const char* kept)
     ShowMessage(owner, fileBuffer, "Warning", MESSAGE_WARNING);
 }
 
-// An existing file this run never read is moved aside before it would be replaced.
-int GuardUnreadFile(OwnerWindow owner)
+// An existing file this run never read is moved aside before it would be replaced; `kept`
+// receives its new name, or stays empty when there was nothing to move.
+int GuardUnreadFile(char* kept, size_t keptSize)
 {
+    kept[0] = '\0';
     if (!settingsFileUnread)
         return 0;
-    char kept[260];
-    int moved = KeepFileAside(kFileName, kept, sizeof kept);
-    if (moved < 0)
+    int moved = KeepFileAside(kFileName, kept, keptSize);
+    if (moved < 0) {
+        kept[0] = '\0';
         return -1;
+    }
+    if (moved > 0)
+        kept[0] = '\0';
     settingsFileUnread = 0;
-    if (moved == 0)
-        ReportKeptFile(owner, kept);
     return 0;
 }
 
@@ -379,7 +382,8 @@ int SaveSettings(OwnerWindow owner)
         strcpy(TaskTable[0], "Break");
     int shortened = FitNamesToSettingsLimit();
     WriteResult result = WRITE_CANNOT_CREATE;
-    if (GuardUnreadFile(owner) == 0) {
+    char kept[260];
+    if (GuardUnreadFile(kept, sizeof kept) == 0) {
         size_t length = BuildSettingsText(fileBuffer, FILE_BUFFER_SIZE);
         result = ReplaceWholeFile(kFileName, fileBuffer, length);
     }
@@ -393,6 +397,9 @@ int SaveSettings(OwnerWindow owner)
         return -1;
     }
     settingsFileKnown = 1;
+    // Told only now: a message box runs a message loop, and the save is complete.
+    if (kept[0] != '\0')
+        ReportKeptFile(owner, kept);
     if (shortened > 0)
         ShowMessage(owner,
                     "Some task names were too long to fit in setting.ini and were shortened.",
