@@ -1,0 +1,116 @@
+#include "report/report_output.h"
+
+#include <string.h>
+
+#include <algorithm>
+
+namespace report {
+
+std::vector<OutputRow> ListRows(const Report& r)
+{
+    std::vector<OutputRow> rows;
+    for (const ReportPeriod& period : r.periods) {
+        for (const TaskTime& t : period.tasks)
+            rows.push_back(OutputRow{&period, ROW_TASK, t.task, t.seconds});
+        rows.push_back(OutputRow{&period, ROW_WORK, -1, period.workSeconds});
+        rows.push_back(OutputRow{&period, ROW_BREAK, -1, period.breakSeconds});
+    }
+    return rows;
+}
+
+const char* PeriodHeading(ReportView view)
+{
+    return view == VIEW_DAY ? "Day" : view == VIEW_WEEK ? "Week" : "Range";
+}
+
+namespace {
+
+std::string TextTaskLabel(const Report& r, const OutputRow& row)
+{
+    if (row.kind == ROW_WORK)
+        return "= work";
+    if (row.kind == ROW_BREAK)
+        return "= break (" + r.breakName + ")";
+    return std::string(r.taskNames[row.task]);
+}
+
+void AppendPadded(std::string* out, const std::string& text, size_t width, int right)
+{
+    if (right)
+        out->append(width - text.size(), ' ');
+    *out += text;
+    if (!right)
+        out->append(width - text.size(), ' ');
+}
+
+} // namespace
+
+std::string FormatText(const Report& r)
+{
+    std::vector<OutputRow> rows = ListRows(r);
+    std::vector<std::string> cells(rows.size() * 4);
+    size_t width[4] = {strlen(PeriodHeading(r.view)), 4, 4, 5};
+    for (size_t i = 0; i < rows.size(); ++i) {
+        cells[i * 4] = rows[i].period->label;
+        cells[i * 4 + 1] = TextTaskLabel(r, rows[i]);
+        cells[i * 4 + 2] = FormatDuration(rows[i].seconds);
+        cells[i * 4 + 3] = FormatHours(rows[i].seconds);
+        for (int c = 0; c < 4; ++c)
+            width[c] = std::max(width[c], cells[i * 4 + c].size());
+    }
+    std::string out;
+    const char* headings[4] = {PeriodHeading(r.view), "Task", "Time", "Hours"};
+    for (size_t i = 0; i <= rows.size(); ++i) {
+        for (int c = 0; c < 4; ++c) {
+            std::string cell = i == 0 ? std::string(headings[c]) : cells[(i - 1) * 4 + c];
+            if (c > 0)
+                out += "  ";
+            AppendPadded(&out, cell, width[c], c >= 2);
+        }
+        out += '\n';
+    }
+    if (rows.empty())
+        out += "(no time in this range)\n";
+    return out;
+}
+
+void AppendCsvField(std::string* out, std::string_view field)
+{
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out->append(field);
+        return;
+    }
+    *out += '"';
+    for (char c : field) {
+        if (c == '"')
+            *out += '"';
+        *out += c;
+    }
+    *out += '"';
+}
+
+std::string FormatCsv(const Report& r)
+{
+    static const char* const kinds[3] = {"task", "work", "break"};
+    std::string out = "period,kind,task,seconds,duration,hours\r\n";
+    for (const OutputRow& row : ListRows(r)) {
+        AppendCsvField(&out, row.period->label);
+        out += ',';
+        out += kinds[row.kind];
+        out += ',';
+        if (row.kind == ROW_TASK)
+            AppendCsvField(&out, r.taskNames[row.task]);
+        else if (row.kind == ROW_BREAK)
+            AppendCsvField(&out, r.breakName);
+        out += ',';
+        out += std::to_string(row.seconds);
+        out += ',';
+        out += FormatDuration(row.seconds);
+        out += ',';
+        out += FormatHours(row.seconds);
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace report

@@ -1,0 +1,93 @@
+#include "report/report_table.h"
+
+#include <stdio.h>
+
+#include <algorithm>
+#include <map>
+
+namespace report {
+
+std::string FormatDuration(int64_t seconds)
+{
+    char text[40];
+    snprintf(text, sizeof text, "%lld:%02d:%02d", static_cast<long long>(seconds / 3600),
+             static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+    return text;
+}
+
+std::string FormatHours(int64_t seconds)
+{
+    int64_t hundredths = (seconds * 100 + 1800) / 3600;
+    char text[40];
+    snprintf(text, sizeof text, "%lld.%02d", static_cast<long long>(hundredths / 100),
+             static_cast<int>(hundredths % 100));
+    return text;
+}
+
+namespace {
+
+std::string PeriodLabel(const LogSummary& s, const ReportOptions& o, int64_t key)
+{
+    if (o.view == VIEW_DAY)
+        return DateLabel(key);
+    if (o.view == VIEW_WEEK)
+        return IsoWeekLabel(key);
+    // The whole range: the dates asked for, or else the first and last day with time.
+    int64_t first = o.fromDay != INT64_MIN ? o.fromDay : s.firstDay;
+    int64_t last = o.toDay != INT64_MAX ? o.toDay : s.lastDay;
+    return DateLabel(first) + ".." + DateLabel(last);
+}
+
+// Most time first; equal times by name, so that the order never depends on the hash map.
+void SortTasks(std::vector<TaskTime>* tasks, const std::vector<std::string_view>& names)
+{
+    std::sort(tasks->begin(), tasks->end(), [&](const TaskTime& a, const TaskTime& b) {
+        if (a.seconds != b.seconds)
+            return a.seconds > b.seconds;
+        return names[a.task] < names[b.task];
+    });
+}
+
+} // namespace
+
+Report BuildReport(const LogSummary& s, const ReportOptions& o)
+{
+    Report r;
+    r.view = o.view;
+    r.taskNames = s.taskNames;
+    r.breakName = o.breakName;
+    auto breakEntry = s.taskIndex.find(o.breakName);
+    int breakTask = breakEntry == s.taskIndex.end() ? -1 : breakEntry->second;
+
+    std::map<int64_t, ReportPeriod> byKey;
+    std::vector<TaskTime> overall(s.taskNames.size());
+    std::vector<char> present(s.taskNames.size(), 0); // has time inside the range
+    for (size_t t = 0; t < overall.size(); ++t)
+        overall[t] = TaskTime{static_cast<int>(t), 0};
+    for (const auto& entry : s.totals) {
+        int64_t key = static_cast<int64_t>(entry.first >> 32);
+        int task = static_cast<int>(entry.first & 0xffffffffu);
+        ReportPeriod& period = byKey[key];
+        present[task] = 1;
+        if (task == breakTask) {
+            period.breakSeconds += entry.second;
+            continue;
+        }
+        period.tasks.push_back(TaskTime{task, entry.second});
+        period.workSeconds += entry.second;
+        overall[task].seconds += entry.second;
+    }
+    for (auto& entry : byKey) {
+        entry.second.key = entry.first;
+        entry.second.label = PeriodLabel(s, o, entry.first);
+        SortTasks(&entry.second.tasks, s.taskNames);
+        r.periods.push_back(std::move(entry.second));
+    }
+    SortTasks(&overall, s.taskNames);
+    for (const TaskTime& t : overall)
+        if (t.task != breakTask && present[t.task])
+            r.taskRank.push_back(t.task);
+    return r;
+}
+
+} // namespace report
