@@ -113,7 +113,8 @@ TEST(HtmlOutput, IsWellFormedWithOneBarGroupPerDay)
         std::vector<const XmlNode*> texts = FindAll(*g, "text");
         ASSERT_FALSE(texts.empty());
         labels.push_back(AllText(*texts[0]));
-        const std::map<std::string, int64_t>& day = TotalsOf(AwkwardLog())[labels.back()];
+        TotalsTable totals = TotalsOf(AwkwardLog());
+        const std::map<std::string, int64_t>& day = totals[labels.back()];
         double width = 0;
         for (const XmlNode* rect : FindAll(*g, "rect"))
             width += std::stod(Attribute(*rect, "width"));
