@@ -307,9 +307,15 @@ DWORD CurrentPid() {
   return pid;
 }
 
+bool CachedProcessEnded() {
+  DWORD code = 0;
+  return gProcess && GetExitCodeProcess(gProcess, &code) && code != STILL_ACTIVE;
+}
+
 DWORD VornetPid() {
   DWORD pid = CurrentPid();
-  if (pid && pid != gPid) {
+  // Process ids are reused: a cached handle whose process has ended names another one.
+  if (pid && (pid != gPid || CachedProcessEnded())) {
     ForgetProcess();
     gProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, pid);
     gPid = pid;
@@ -572,8 +578,9 @@ std::string CmdWaitExit(const Args& a) {
 std::string CmdKill(const Args&) {
   HANDLE process = VornetProcess();
   if (!TerminateProcess(process, 1)) Fail("TerminateProcess failed (error " + Num(GetLastError()) + ")");
-  WaitForSingleObject(process, 5000);
+  DWORD waited = WaitForSingleObject(process, 5000);
   ForgetProcess();
+  if (waited != WAIT_OBJECT_0) Fail("the process did not end within 5 s");
   return "";
 }
 
