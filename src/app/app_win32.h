@@ -21,6 +21,11 @@ void RemoveTrayIcon();
 void HandleTrayCallback(HWND window, LPARAM lParam);
 int ShowContextMenu(HWND window);
 
+// Up-down controls of the number fields; COMCTL32 is loaded on first use.
+void PrepareUpDownControls();
+HWND MakeUpDownControl(DWORD style, int x, int y, int cx, int cy, HWND parent, int id,
+                       HINSTANCE instance, HWND buddy, int upper, int lower, int position);
+
 // Commands that open dialogs.
 void ShowVersionBox(HWND window);
 void RunEditTaskCommand(HWND window);

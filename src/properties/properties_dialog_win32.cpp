@@ -71,7 +71,7 @@ void InvalidatePreview(HWND dialog)
 void CreateSizeSpinner(HWND dialog)
 {
     // The 50 x 50 at 10,10 is only a start: UDS_ALIGNRIGHT puts it beside its buddy.
-    CreateUpDownControl(WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_SETBUDDYINT | UDS_ALIGNRIGHT, 10,
+    MakeUpDownControl(WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_SETBUDDYINT | UDS_ALIGNRIGHT, 10,
                         10, 50, 50, dialog, IDC_UPDOWN_FONT_SIZE, appInstance,
                         GetDlgItem(dialog, IDC_FONT_SIZE),
                         FontSizeLimit(screenHeight, lastRow), FONT_SIZE_LOWEST, Settings.fsize);
@@ -256,6 +256,7 @@ void RunPropertiesCommand(HWND window)
     if (dialogOpen != 0)
         return;
     dialogOpen = 1;
+    PrepareUpDownControls();
     DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_PROPERTIES), window, PropertiesDialogProc, 0);
     // After Cancel too: the save writes the file, the refit and collapse apply opacity and z-order.
     SaveSettings(window);

@@ -37,7 +37,7 @@ void AddUpDownControls(HWND dialog, const LocalTime& opening)
         // No UDS_WRAP, no UDS_ARROWKEYS; UDS_ALIGNRIGHT replaces the placeholder rectangle.
         DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
                       f.extraStyle;
-        CreateUpDownControl(style, 10, 10, 50, 50, dialog, f.upDownId, appInstance,
+        MakeUpDownControl(style, 10, 10, 50, 50, dialog, f.upDownId, appInstance,
                             GetDlgItem(dialog, f.editId), MomentFieldHigh(field),
                             MomentFieldLow(field), MomentFieldOf(opening, field));
     }
@@ -102,22 +102,12 @@ int SelectedRowIsNamed()
     return IsSlotIndex(selectedRow) && TaskTable[selectedRow][0] != '\0';
 }
 
-// The up-down class is registered explicitly rather than trusting comctl32 to do it when
-// it loads.
-void RegisterUpDownClass()
-{
-    INITCOMMONCONTROLSEX controls;
-    controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_UPDOWN_CLASS;
-    InitCommonControlsEx(&controls);
-}
-
 } // namespace
 
 void RunBackdatedChangeCommand(HWND window)
 {
     if (dialogOpen == 0 && listOpen == 1 && SelectedRowIsNamed()) {
-        RegisterUpDownClass();
+        PrepareUpDownControls();
         dialogOpen = 1;
         INT_PTR result = DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_BACKDATED), window,
                                          BackdatedChangeDialogProc, 0);
