@@ -199,19 +199,8 @@ class BackdatedChangeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFakeSystem();
-        SetTaskName(0, "Break");
-        SetTaskName(1, "A");
-        SetTaskName(2, "B");
-        fake.now = At(2026, 12, 5, 9, 0, 0);
-        StartRunningTask();
+        StartWithThreeTasks();
         listOpen = 1;
-    }
-    void SwitchAt(int row, LocalTime when)
-    {
-        fake.now = when;
-        selectedRow = row;
-        SwitchToSelectedTask(nullptr);
     }
     // Past the first switch (which logs nothing), with A running since `start` and the
     // log emptied of the lines that led there.

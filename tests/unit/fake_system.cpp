@@ -122,3 +122,20 @@ int KeepFileAside(const char* name, char* keptName, size_t keptSize)
         }
     }
 }
+
+void StartWithThreeTasks()
+{
+    ResetFakeSystem();
+    SetTaskName(0, "Break");
+    SetTaskName(1, "A");
+    SetTaskName(2, "B");
+    fake.now = At(2026, 12, 5, 9, 0, 0);
+    StartRunningTask();
+}
+
+void SwitchAt(int row, LocalTime when)
+{
+    fake.now = when;
+    selectedRow = row;
+    SwitchToSelectedTask(nullptr);
+}

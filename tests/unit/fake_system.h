@@ -34,4 +34,8 @@ extern FakeSystem fake;
 void ResetFakeSystem();
 LocalTime At(int year, int month, int day, int hour, int minute, int second, int ms = 0);
 bool HasFile(const std::string& name);
+// A fresh start at 2026-12-05 09:00:00 with the tasks Break, A and B.
+void StartWithThreeTasks();
+// A switch to `row` made at `when`, as a click on that row makes it.
+void SwitchAt(int row, LocalTime when);
 std::string FileText(const std::string& name);

@@ -12,18 +12,7 @@ class TimeLogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFakeSystem();
-        SetTaskName(0, "Break");
-        SetTaskName(1, "A");
-        SetTaskName(2, "B");
-        fake.now = At(2026, 12, 5, 9, 0, 0);
-        StartRunningTask();
-    }
-    void SwitchAt(int row, LocalTime when)
-    {
-        fake.now = when;
-        selectedRow = row;
-        SwitchToSelectedTask(nullptr);
+        StartWithThreeTasks();
     }
     std::string Log() { return FileText("timelog.csv"); }
 };
