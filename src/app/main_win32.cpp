@@ -1,74 +1,10 @@
-// Process entry, the main window's two ends, and the message loop.
+// Process entry: the window class, the one main window and the message loop.
 #include <windows.h>
 
 #include "app/app_win32.h"
-#include "app/shell_state.h"
-#include "app/text_builder.h"
-#include "display/display_win32.h"
 #include "res/resource.h"
-#include "settings/settings_file.h"
-#include "tasks/task_table.h"
-#include "tasks/time_log.h"
-
-HINSTANCE appInstance = NULL;
-HICON appIcon = NULL;
-HMODULE user32Module = NULL;
-SetLayeredAttributesFunction setLayeredAttributes = NULL;
-UINT taskbarCreatedMessage = 0;
-char trayTip[20];
 
 static const char kClassName[] = "Quernbox";
-
-static void MeasureScreen()
-{
-    if (GetSystemMetrics(SM_CMONITORS) > 1) {
-        screenWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-        screenHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    } else {
-        screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    }
-}
-
-// The order matters: settings before the font, the font before anything is measured.
-LRESULT InitMainWindow(HWND window)
-{
-    TextBuilder tip = {trayTip, sizeof trayTip, 0};
-    AppendText(&tip, "Vornet");
-    dragCountdown = 0;
-    MeasureScreen();
-    useBackdatedTime = 0;
-    listOpen = 0;
-    dialogOpen = 0;
-    selectedRow = 0;
-    firstSwitchPending = 1;
-    current_task = 0;
-    lastRow = 1;
-    SetDefaultSettings();
-    LoadSettings(window);
-    CreateBackBufferAndFonts(window);
-    AddTrayIcon(window, IDI_VORNET, appIcon, trayTip);
-    PlaceInitialStrip(window);
-    StartRunningTask();
-    return 0;
-}
-
-LRESULT ShutdownMainWindow(HWND window)
-{
-    ReadWindowOrigin(window);
-    current_task = 0;
-    SaveSettings(window);
-    if (TaskTable[0][0] != '\0')
-        AppendTimeLog(window, TaskTable[0]);
-    SaveHeldLogAside(window);
-    FreeLibrary(user32Module);
-    user32Module = NULL;
-    setLayeredAttributes = NULL;
-    ReleaseDrawingResources();
-    RemoveTrayIcon();
-    PostQuitMessage(0);
-    return 0;
-}
 
 static ATOM RegisterMainClass(HINSTANCE instance)
 {

@@ -2,38 +2,58 @@
 // versions (system_win32.cpp); unit tests link an in-memory stand-in with fault injection.
 #pragma once
 #include <stddef.h>
+#include <stdint.h>
+
 #include "tasks/local_time.h"
 
 typedef void* OwnerWindow; // the window that owns a message box (an HWND in the program)
 
 // Message box kinds, with the values the Win32 MB_ flags have.
 enum {
-    MESSAGE_PLAIN = 0x00,   // MB_OK
-    MESSAGE_ERROR = 0x10,   // MB_ICONERROR
-    MESSAGE_WARNING = 0x30  // MB_ICONWARNING
+    MESSAGE_PLAIN = 0x00,    // MB_OK
+    MESSAGE_ERROR = 0x10,    // MB_ICONERROR
+    MESSAGE_WARNING = 0x30,  // MB_ICONWARNING
+    MESSAGE_QUESTION = 0x24, // MB_YESNO | MB_ICONQUESTION
+    ANSWER_YES = 6           // IDYES
 };
 
 LocalTime CurrentLocalTime();
-void ShowMessage(OwnerWindow owner, const char* text, const char* title, unsigned kind);
+// Shows a message box and returns the button chosen (ANSWER_YES for Yes).
+int ShowMessage(OwnerWindow owner, const char* text, const char* title, unsigned kind);
+// 1 when `byte` begins a two-byte character in the system's 8-bit code page.
+int IsLeadByte(unsigned char byte);
+
+// What tells one version of a file from another: its size and last-write time.
+struct FileStamp {
+    uint64_t size;
+    uint64_t written;
+};
+// 1 and the stamp when `name` exists, else 0.
+int ReadFileStamp(const char* name, FileStamp* stamp);
 
 enum ReadResult {
-    READ_OK,
+    READ_OK,         // read whole; a file that may not be written is read all the same
     READ_MISSING,    // no such file
-    READ_UNOPENABLE, // it exists but could not be opened for reading and writing (in use, read-only)
+    READ_UNOPENABLE, // it exists but could not be opened (held by another program)
     READ_TOO_LARGE   // longer than the limit: nothing was read
 };
-// Opens `name` for reading and writing without sharing and reads it whole into `buffer`
-// when it holds at most `limit` bytes (`buffer` has room for `limit`).
-ReadResult ReadWholeFile(const char* name, char* buffer, size_t limit, size_t* length);
+// Reads `name`, opened without sharing, whole into `buffer` when it holds at most `limit`
+// bytes (`buffer` has room for `limit`); `stamp` is the version read.
+ReadResult ReadWholeFile(const char* name, char* buffer, size_t limit, size_t* length,
+                         FileStamp* stamp);
 
 enum WriteResult {
     WRITE_OK = 0,
-    WRITE_CANNOT_CREATE = -1, // could not be created or replaced
-    WRITE_FAILED = -2         // created but not written whole: nothing changed
+    WRITE_CANNOT_CREATE = -1, // could not be created or replaced (held, read-only)
+    WRITE_FAILED = -2,        // created but not written whole: nothing changed
+    WRITE_NO_TEMPORARY = -3   // the folder takes no new file, though `name` may be rewritten
 };
 // Writes `data` to a temporary file beside `name`, flushes it and moves it over `name`,
-// so that `name` holds either the old text or the new one, never a part.
-WriteResult ReplaceWholeFile(const char* name, const char* data, size_t length);
+// so that `name` holds either the old text or the new one, never a part. `stamp` is the
+// version written.
+WriteResult ReplaceWholeFile(const char* name, const char* data, size_t length, FileStamp* stamp);
+// Rewrites the existing file `name` in place, for folders that take no new file.
+WriteResult RewriteWholeFile(const char* name, const char* data, size_t length, FileStamp* stamp);
 // Appends `data` to `name` (created when missing), opened without sharing. A short write
 // is undone, so the file never keeps a partial line.
 WriteResult AppendToFile(const char* name, const char* data, size_t length);

@@ -17,9 +17,29 @@ LocalTime CurrentLocalTime()
     return t;
 }
 
-void ShowMessage(OwnerWindow owner, const char* text, const char* title, unsigned kind)
+int ShowMessage(OwnerWindow owner, const char* text, const char* title, unsigned kind)
 {
-    MessageBoxA(static_cast<HWND>(owner), text, title, kind);
+    return MessageBoxA(static_cast<HWND>(owner), text, title, kind);
+}
+
+int IsLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByteEx(CP_ACP, byte) ? 1 : 0;
+}
+
+static uint64_t Join(DWORD high, DWORD low)
+{
+    return (static_cast<uint64_t>(high) << 32) | low;
+}
+
+int ReadFileStamp(const char* name, FileStamp* stamp)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(name, GetFileExInfoStandard, &data))
+        return 0;
+    stamp->size = Join(data.nFileSizeHigh, data.nFileSizeLow);
+    stamp->written = Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+    return 1;
 }
 
 // A read-only file is never written, also where the file system itself would allow it (a
@@ -43,29 +63,41 @@ static int WriteAll(HANDLE file, const char* data, size_t length)
     return 1;
 }
 
-ReadResult ReadWholeFile(const char* name, char* buffer, size_t limit, size_t* length)
+// Opened for writing too where that is allowed, so that no other program writes meanwhile;
+// a file that may only be read is read all the same.
+static HANDLE OpenToRead(const char* name)
 {
-    // Opened for writing too: a file that may not be written is not taken as ours.
-    if (IsReadOnly(name))
-        return READ_UNOPENABLE;
-    HANDLE file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = INVALID_HANDLE_VALUE;
+    if (!IsReadOnly(name))
+        file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE && (IsReadOnly(name) || GetLastError() == ERROR_ACCESS_DENIED))
+        file = CreateFileA(name, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    return file;
+}
+
+ReadResult ReadWholeFile(const char* name, char* buffer, size_t limit, size_t* length,
+                         FileStamp* stamp)
+{
+    HANDLE file = OpenToRead(name);
     if (file == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
         return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? READ_MISSING
                                                                                 : READ_UNOPENABLE;
     }
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size)) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file, &info)) {
         CloseHandle(file);
         return READ_UNOPENABLE;
     }
-    if (size.QuadPart > static_cast<LONGLONG>(limit)) {
+    stamp->size = Join(info.nFileSizeHigh, info.nFileSizeLow);
+    stamp->written = Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
+    if (stamp->size > limit) {
         CloseHandle(file);
         return READ_TOO_LARGE;
     }
     size_t total = 0;
-    size_t wanted = static_cast<size_t>(size.QuadPart);
+    size_t wanted = static_cast<size_t>(stamp->size);
     while (total < wanted) {
         DWORD got = 0;
         if (!ReadFile(file, buffer + total, static_cast<DWORD>(wanted - total), &got, NULL)) {
@@ -81,18 +113,32 @@ ReadResult ReadWholeFile(const char* name, char* buffer, size_t limit, size_t* l
     return READ_OK;
 }
 
-WriteResult ReplaceWholeFile(const char* name, const char* data, size_t length)
+// 1 when `name` is missing or may be written now: neither read-only nor held by another.
+static int MayRewrite(const char* name)
+{
+    if (IsReadOnly(name))
+        return 0;
+    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    CloseHandle(file);
+    return 1;
+}
+
+WriteResult ReplaceWholeFile(const char* name, const char* data, size_t length, FileStamp* stamp)
 {
     char temporary[MAX_PATH];
     TextBuilder b = {temporary, sizeof temporary, 0};
     AppendText(&b, name);
     AppendText(&b, ".tmp");
-    if (IsReadOnly(name))
+    if (!MayRewrite(name))
         return WRITE_CANNOT_CREATE;
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
-        return WRITE_CANNOT_CREATE;
+        return GetLastError() == ERROR_ACCESS_DENIED ? WRITE_NO_TEMPORARY : WRITE_CANNOT_CREATE;
     // Flushed before the move, so that after a power loss the name holds a whole text.
     int whole = WriteAll(file, data, length) && FlushFileBuffers(file);
     CloseHandle(file);
@@ -104,7 +150,21 @@ WriteResult ReplaceWholeFile(const char* name, const char* data, size_t length)
         DeleteFileA(temporary);
         return WRITE_CANNOT_CREATE;
     }
+    ReadFileStamp(name, stamp);
     return WRITE_OK;
+}
+
+WriteResult RewriteWholeFile(const char* name, const char* data, size_t length, FileStamp* stamp)
+{
+    if (IsReadOnly(name))
+        return WRITE_CANNOT_CREATE;
+    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return WRITE_CANNOT_CREATE;
+    int whole = WriteAll(file, data, length) && SetEndOfFile(file) && FlushFileBuffers(file);
+    CloseHandle(file);
+    ReadFileStamp(name, stamp);
+    return whole ? WRITE_OK : WRITE_FAILED;
 }
 
 WriteResult AppendToFile(const char* name, const char* data, size_t length)

@@ -2,13 +2,27 @@
 
 #include <string.h>
 
+#include "app/system.h"
+
+size_t CharacterBoundary(const char* text, size_t limit)
+{
+    size_t i = 0;
+    while (i < limit) {
+        size_t step = IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        if (i + step > limit)
+            break;
+        i += step;
+    }
+    return i;
+}
+
 void AppendBytes(TextBuilder* b, const char* bytes, size_t count)
 {
     if (b->capacity == 0)
         return;
     size_t room = b->capacity - 1 - b->length;
     if (count > room)
-        count = room;
+        count = CharacterBoundary(bytes, room);
     memcpy(b->data + b->length, bytes, count);
     b->length += count;
     b->data[b->length] = '\0';
@@ -19,28 +33,32 @@ void AppendText(TextBuilder* b, const char* text)
     AppendBytes(b, text, strlen(text));
 }
 
+size_t CopyText(char* to, size_t capacity, const char* text, size_t length)
+{
+    TextBuilder b = {to, capacity, 0};
+    AppendBytes(&b, text, length);
+    return b.length;
+}
+
 void AppendPadded(TextBuilder* b, int64_t value, int width, char fill)
 {
-    char digits[24];
+    char digits[20];
     int n = 0;
-    // Work with the negative magnitude so that INT64_MIN needs no special case.
+    // The negative magnitude, so that INT64_MIN needs no case of its own.
     int64_t rest = value < 0 ? value : -value;
     do {
         digits[n++] = static_cast<char>('0' - rest % 10);
         rest /= 10;
     } while (rest != 0);
-    int length = n + (value < 0 ? 1 : 0);
-    char out[48];
-    int k = 0;
-    if (fill == '0' && value < 0)
-        out[k++] = '-';
-    for (int pad = length; pad < width && k < 24; ++pad)
-        out[k++] = fill;
-    if (fill != '0' && value < 0)
-        out[k++] = '-';
+    int length = n;
+    if (value < 0) {
+        AppendText(b, "-");
+        ++length;
+    }
+    for (; length < width; ++length)
+        AppendBytes(b, &fill, 1);
     while (n > 0)
-        out[k++] = digits[--n];
-    AppendBytes(b, out, static_cast<size_t>(k));
+        AppendBytes(b, &digits[--n], 1);
 }
 
 void AppendInt(TextBuilder* b, int64_t value)

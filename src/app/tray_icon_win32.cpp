@@ -2,12 +2,14 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <string.h>
 
 #include "app/app_win32.h"
 #include "app/shell_state.h"
 #include "app/text_builder.h"
 #include "display/display_win32.h"
 #include "res/resource.h"
+#include "tasks/time_log.h"
 
 static NOTIFYICONDATAA trayIconData;
 
@@ -20,11 +22,30 @@ BOOL AddTrayIcon(HWND window, UINT id, HICON icon, const char* tip)
     trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     trayIconData.uCallbackMessage = WM_USER;
     trayIconData.hIcon = icon; // shared with the window class: never destroyed here
-    TextBuilder b = {trayIconData.szTip, sizeof trayIconData.szTip, 0};
-    b.data[0] = '\0';
+    // Through a copy: the tip may be the record's own text, as at a re-registration.
+    char text[sizeof trayIconData.szTip] = "";
     if (tip != NULL)
-        AppendText(&b, tip);
+        CopyText(text, sizeof text, tip, strlen(tip));
+    memcpy(trayIconData.szTip, text, sizeof text);
     return Shell_NotifyIconA(NIM_ADD, &trayIconData);
+}
+
+const char* CurrentTrayTip()
+{
+    return trayIconData.szTip;
+}
+
+// The tip tells how long the running task has run; it is made when the pointer comes over
+// the icon, so that nothing runs while the program is idle.
+static void RefreshTrayTip()
+{
+    NOTIFYICONDATAA tip = trayIconData;
+    FormatRunningTip(tip.szTip, sizeof tip.szTip, CurrentLocalTime());
+    if (strcmp(tip.szTip, trayIconData.szTip) == 0)
+        return; // a call to the shell's process for each move would be wasted
+    memcpy(trayIconData.szTip, tip.szTip, sizeof tip.szTip);
+    tip.uFlags = NIF_TIP;
+    Shell_NotifyIconA(NIM_MODIFY, &tip);
 }
 
 void RemoveTrayIcon()
@@ -42,6 +63,8 @@ void HandleTrayCallback(HWND window, LPARAM lParam)
     } else if (lParam == WM_RBUTTONDOWN) {
         if (dialogOpen == 0)
             ShowContextMenu(window);
+    } else if (lParam == WM_MOUSEMOVE) {
+        RefreshTrayTip();
     }
     // Lets the menu close properly when the user clicks elsewhere.
     PostMessageA(trayIconData.hWnd, WM_NULL, 0, 0);

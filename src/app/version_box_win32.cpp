@@ -8,8 +8,7 @@
 static INT_PTR CALLBACK VersionBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
-        dialogOpen = 0;
-        EndDialog(dialog, 0);
+        EndModalDialog(dialog);
         return TRUE;
     }
     return FALSE;
@@ -17,8 +16,6 @@ static INT_PTR CALLBACK VersionBoxProc(HWND dialog, UINT message, WPARAM wParam,
 
 void ShowVersionBox(HWND window)
 {
-    if (dialogOpen != 0)
-        return;
-    dialogOpen = 1;
-    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_VERSION), window, VersionBoxProc, 0);
+    if (dialogOpen == 0)
+        RunModalDialog(window, IDD_VERSION, VersionBoxProc);
 }

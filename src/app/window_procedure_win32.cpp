@@ -8,10 +8,19 @@
 #include "display/geometry.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"
+#include "tasks/away_time.h"
 #include "tasks/task_table.h"
 #include "tasks/time_log.h"
 
 namespace {
+
+// Posted to ourselves on a return, so that the question is not asked inside the system's
+// own notice.
+const UINT WM_ASK_ABOUT_AWAY = WM_APP + 1;
+// Lock notices, without the header that declares them.
+const UINT WM_SESSION_CHANGE = 0x02B1; // WM_WTSSESSION_CHANGE
+const WPARAM SESSION_LOCK = 7;        // WTS_SESSION_LOCK
+const WPARAM SESSION_UNLOCK = 8;      // WTS_SESSION_UNLOCK
 
 void Repaint(HWND window)
 {
@@ -95,18 +104,18 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM)
     return 0;
 }
 
+// A pointer passing over the window raises it but never takes the keyboard from the
+// program the user is typing in.
 void Hover(HWND window, LPARAM lParam)
 {
     if (listOpen) {
-        BringToFront(window);
+        RaiseWithoutActivating(window);
         int y = static_cast<int>(HIWORD(lParam)); // unsigned 16 bits, as the rule reads it
         selectedRow = RowAtPointer(y, Settings.fsize, lastRow);
-        Repaint(window);
-    } else {
-        if (dialogOpen == 0)
-            BringToFront(window);
-        Repaint(window);
+    } else if (dialogOpen == 0) {
+        RaiseWithoutActivating(window);
     }
+    Repaint(window);
 }
 
 LRESULT OnMouseMove(HWND window, WPARAM wParam, LPARAM lParam)
@@ -161,6 +170,53 @@ LRESULT OnTrayCallback(HWND window, WPARAM, LPARAM lParam)
     return 0;
 }
 
+LRESULT OnQueryEndSession(HWND, WPARAM, LPARAM)
+{
+    return TRUE; // never hold the end of the session up
+}
+
+LRESULT OnEndSession(HWND window, WPARAM wParam, LPARAM)
+{
+    if (wParam) // FALSE: the end was called off
+        EndSession(window);
+    return 0;
+}
+
+void NoteAway(HWND window, int leaving, int returning)
+{
+    if (leaving)
+        NoteUserLeft(CurrentLocalTime());
+    if (returning) {
+        NoteUserBack(CurrentLocalTime());
+        PostMessageA(window, WM_ASK_ABOUT_AWAY, 0, 0);
+    }
+}
+
+LRESULT OnPowerBroadcast(HWND window, WPARAM wParam, LPARAM)
+{
+    NoteAway(window, wParam == PBT_APMSUSPEND,
+             wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND);
+    return TRUE;
+}
+
+LRESULT OnSessionChange(HWND window, WPARAM wParam, LPARAM)
+{
+    NoteAway(window, wParam == SESSION_LOCK, wParam == SESSION_UNLOCK);
+    return 0;
+}
+
+LRESULT OnAskAboutAway(HWND window, WPARAM, LPARAM)
+{
+    AskAboutTimeAway(window);
+    return 0;
+}
+
+LRESULT OnDisplayChange(HWND window, WPARAM, LPARAM)
+{
+    FollowDisplayChange(window);
+    return 0;
+}
+
 struct MessageRoute {
     UINT message;
     LRESULT (*handle)(HWND window, WPARAM wParam, LPARAM lParam);
@@ -178,14 +234,29 @@ const MessageRoute kMessages[] = {
     {WM_RBUTTONDOWN, OnRightButtonDown, 0},
     {WM_CAPTURECHANGED, OnCaptureChanged, 0},
     {WM_USER, OnTrayCallback, 0},
+    {WM_QUERYENDSESSION, OnQueryEndSession, 1},
+    {WM_ENDSESSION, OnEndSession, 1},
+    {WM_POWERBROADCAST, OnPowerBroadcast, 1},
+    {WM_SESSION_CHANGE, OnSessionChange, 0},
+    {WM_ASK_ABOUT_AWAY, OnAskAboutAway, 1},
+    {WM_DISPLAYCHANGE, OnDisplayChange, 0},
 };
 
 } // namespace
 
+int HasCommandRoute(WORD id)
+{
+    for (const CommandRoute& command : kCommands) {
+        if (command.id == id)
+            return 1;
+    }
+    return 0;
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == taskbarCreatedMessage && taskbarCreatedMessage != 0) {
-        AddTrayIcon(window, IDI_VORNET, appIcon, trayTip);
+        AddTrayIcon(window, IDI_VORNET, appIcon, CurrentTrayTip());
         return DefWindowProcA(window, message, wParam, lParam);
     }
     for (const MessageRoute& route : kMessages) {

@@ -60,8 +60,10 @@ PixelRect VisibleRegion(int width, int outerHeight, int fx, int fy)
     return visible;
 }
 
-unsigned long ComposeColour(int red, int green, int blue)
+int ListTop(int stripTop, int visibleHeight, int oy, int screenHeight)
 {
-    return static_cast<unsigned long>(red & 255) | (static_cast<unsigned long>(green & 255) << 8) |
-           (static_cast<unsigned long>(blue & 255) << 16);
+    int top = stripTop;
+    if (top + visibleHeight > oy + screenHeight)
+        top = oy + screenHeight - visibleHeight;
+    return top < oy ? oy : top;
 }

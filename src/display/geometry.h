@@ -24,5 +24,7 @@ int RowAtPointer(int y, int fsize, int lastRow);
 PixelRect RowBand(int row, int fsize);
 // Window-relative rectangle that is left visible: exactly the client area.
 PixelRect VisibleRegion(int width, int outerHeight, int fx, int fy);
-// Colour value from R, G, B: the low 8 bits of each, red in the lowest byte.
-unsigned long ComposeColour(int red, int green, int blue);
+// Screen y of the open list's client area for a strip whose client area starts at
+// `stripTop`: the strip's place, or higher, just enough for the list's `visibleHeight` to
+// end at the screen's bottom edge, never above its top.
+int ListTop(int stripTop, int visibleHeight, int oy, int screenHeight);

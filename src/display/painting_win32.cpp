@@ -12,6 +12,8 @@ HDC backBuffer = NULL;
 HFONT taskFont = NULL;
 HFONT previewFont = NULL;
 static HBITMAP backBitmap = NULL;
+static int bufferWidth = 0; // the screen's size when the buffer was made
+static int bufferHeight = 0;
 
 static HFONT MakeFont(int height, int weight, const char* face)
 {
@@ -20,31 +22,51 @@ static HFONT MakeFont(int height, int weight, const char* face)
                        FIXED_PITCH | FF_MODERN, face);
 }
 
+// A bitmap as large as the screen, selected into the buffer; the one it replaces is deleted.
+static void MakeBackBitmap(HDC windowDc)
+{
+    HBITMAP earlier = backBitmap;
+    backBitmap = CreateCompatibleBitmap(windowDc, screenWidth, screenHeight);
+    SelectObject(backBuffer, backBitmap);
+    if (earlier != NULL)
+        DeleteObject(earlier);
+    bufferWidth = screenWidth;
+    bufferHeight = screenHeight;
+    PatBlt(backBuffer, 0, 0, screenWidth, screenHeight, PATCOPY);
+}
+
 void CreateBackBufferAndFonts(HWND window)
 {
     HDC windowDc = GetDC(window);
     backBuffer = CreateCompatibleDC(windowDc);
-    backBitmap = CreateCompatibleBitmap(windowDc, screenWidth, screenHeight);
-    SelectObject(backBuffer, backBitmap);
     taskFont = MakeFont(Settings.fsize, Settings.ftype, Settings.fontface);
     previewFont = MakeFont(12, 400, "Arial");
-    PatBlt(backBuffer, 0, 0, screenWidth, screenHeight, PATCOPY);
+    MakeBackBitmap(windowDc);
     ReleaseDC(window, windowDc);
     SetBkMode(backBuffer, TRANSPARENT);
     SetTextAlign(backBuffer, 0);
 }
 
+void GrowBackBuffer(HWND window)
+{
+    if (screenWidth <= bufferWidth && screenHeight <= bufferHeight)
+        return;
+    HDC windowDc = GetDC(window);
+    MakeBackBitmap(windowDc);
+    ReleaseDC(window, windowDc);
+}
+
 static COLORREF BackColour()
 {
-    return ComposeColour(Settings.backR, Settings.backG, Settings.backB);
+    return SettingsColour(COLOUR_BACK);
 }
 static COLORREF Text1Colour()
 {
-    return ComposeColour(Settings.text1R, Settings.text1G, Settings.text1B);
+    return SettingsColour(COLOUR_TEXT1);
 }
 static COLORREF Text2Colour()
 {
-    return ComposeColour(Settings.text2R, Settings.text2G, Settings.text2B);
+    return SettingsColour(COLOUR_TEXT2);
 }
 
 static void WriteName(int y, const char* name)
@@ -82,7 +104,7 @@ LRESULT PaintMainWindow(HWND window)
 {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
-    HPEN framePen = CreatePen(PS_SOLID, 1, ComposeColour(Settings.rectR, Settings.rectG, Settings.rectB));
+    HPEN framePen = CreatePen(PS_SOLID, 1, SettingsColour(COLOUR_RECT));
     HBRUSH backBrush = CreateSolidBrush(BackColour());
     HPEN textPen = CreatePen(PS_SOLID, 1, Text1Colour());
     HBRUSH textBrush = CreateSolidBrush(Text1Colour());
@@ -90,8 +112,9 @@ LRESULT PaintMainWindow(HWND window)
     HGDIOBJ earlierPen = SelectObject(backBuffer, framePen);
     HGDIOBJ earlierBrush = SelectObject(backBuffer, backBrush);
 
-    int clientWidth = windowWidth - 2 * GetSystemMetrics(SM_CXDLGFRAME);
-    int fy = GetSystemMetrics(SM_CYDLGFRAME);
+    int fx, fy;
+    ReadFrameMetrics(&fx, &fy);
+    int clientWidth = windowWidth - 2 * fx;
     if (listOpen != 0)
         DrawList(clientWidth, fy, textPen, textBrush);
     else
@@ -126,5 +149,6 @@ void ReleaseDrawingResources()
     DeleteObject(previewFont);
     backBuffer = NULL;
     backBitmap = NULL;
+    bufferWidth = bufferHeight = 0;
     taskFont = previewFont = NULL;
 }

@@ -7,6 +7,17 @@
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
 
+// Where ExpandList put the open list's client area; it differs from winX, winY when the
+// list had to open upward from a strip near the bottom edge.
+static int listPlacedX = 0;
+static int listPlacedY = 0;
+
+void ReadFrameMetrics(int* fx, int* fy)
+{
+    *fx = GetSystemMetrics(SM_CXDLGFRAME);
+    *fy = GetSystemMetrics(SM_CYDLGFRAME);
+}
+
 static void ScreenOrigin(int* ox, int* oy)
 {
     *ox = *oy = 0;
@@ -27,11 +38,10 @@ void FitWindowToTasks()
         GetTextExtentPoint32A(backBuffer, TaskTable[row], lstrlenA(TaskTable[row]), &extent);
         widths[count++] = extent.cx;
     }
-    int fx = GetSystemMetrics(SM_CXDLGFRAME);
-    int fy = GetSystemMetrics(SM_CYDLGFRAME);
-    windowWidth = WidthForNames(widths, count, screenWidth, fx);
-    int ox, oy;
+    int fx, fy, ox, oy;
+    ReadFrameMetrics(&fx, &fy);
     ScreenOrigin(&ox, &oy);
+    windowWidth = WidthForNames(widths, count, screenWidth, fx);
     ClampWindowOrigin(&Settings.winX, &Settings.winY, windowWidth, Settings.fsize, ox, oy,
                       screenWidth, screenHeight, fx, fy);
 }
@@ -40,8 +50,13 @@ void ReadWindowOrigin(HWND window)
 {
     RECT outer;
     GetWindowRect(window, &outer);
-    Settings.winX = outer.left + GetSystemMetrics(SM_CXDLGFRAME);
-    Settings.winY = outer.top + GetSystemMetrics(SM_CYDLGFRAME);
+    int fx, fy;
+    ReadFrameMetrics(&fx, &fy);
+    // An open list the user did not drag goes back to its strip's place, which may be lower.
+    if (listOpen && outer.left + fx == listPlacedX && outer.top + fy == listPlacedY)
+        return;
+    Settings.winX = outer.left + fx;
+    Settings.winY = outer.top + fy;
 }
 
 static void SetOpacity(HWND window, int alpha)
@@ -50,16 +65,15 @@ static void SetOpacity(HWND window, int alpha)
         setLayeredAttributes(window, 0, static_cast<BYTE>(alpha & 255), LWA_ALPHA);
 }
 
-static void ShapeAndPlace(HWND window, int outerHeight, HWND zOrder, UINT flags)
+static void ShapeAndPlace(HWND window, int x, int y, int outerHeight, HWND zOrder, UINT flags)
 {
-    int fx = GetSystemMetrics(SM_CXDLGFRAME);
-    int fy = GetSystemMetrics(SM_CYDLGFRAME);
+    int fx, fy;
+    ReadFrameMetrics(&fx, &fy);
     PixelRect visible = VisibleRegion(windowWidth, outerHeight, fx, fy);
     // The window owns the region from here on and releases it.
     HRGN region = CreateRectRgn(visible.left, visible.top, visible.right, visible.bottom);
     SetWindowRgn(window, region, TRUE);
-    SetWindowPos(window, zOrder, Settings.winX - fx, Settings.winY - fy, windowWidth, outerHeight,
-                 flags);
+    SetWindowPos(window, zOrder, x - fx, y - fy, windowWidth, outerHeight, flags);
 }
 
 static HWND StripZOrder()
@@ -71,7 +85,8 @@ void PlaceInitialStrip(HWND window)
 {
     SetOpacity(window, Settings.toumeido);
     FitWindowToTasks();
-    ShapeAndPlace(window, StripOuterHeight(Settings.fsize), StripZOrder(), SWP_NOACTIVATE);
+    ShapeAndPlace(window, Settings.winX, Settings.winY, StripOuterHeight(Settings.fsize),
+                  StripZOrder(), SWP_NOACTIVATE);
 }
 
 void CollapseList(HWND window)
@@ -79,7 +94,8 @@ void CollapseList(HWND window)
     ReadWindowOrigin(window);
     SetOpacity(window, Settings.toumeido);
     FitWindowToTasks();
-    ShapeAndPlace(window, StripOuterHeight(Settings.fsize), StripZOrder(), 0);
+    ShapeAndPlace(window, Settings.winX, Settings.winY, StripOuterHeight(Settings.fsize),
+                  StripZOrder(), 0);
     listOpen = 0;
     InvalidateRect(window, NULL, FALSE);
 }
@@ -89,7 +105,14 @@ void ExpandList(HWND window)
     ReadWindowOrigin(window);
     FitWindowToTasks();
     BringToFront(window);
-    ShapeAndPlace(window, ListOuterHeight(lastRow, Settings.fsize), HWND_TOPMOST, 0);
+    int fx, fy, ox, oy;
+    ReadFrameMetrics(&fx, &fy);
+    ScreenOrigin(&ox, &oy);
+    int height = ListOuterHeight(lastRow, Settings.fsize);
+    // Every row within reach: a list that would run past the bottom edge opens upward.
+    listPlacedX = Settings.winX;
+    listPlacedY = ListTop(Settings.winY, height - 2 * fy, oy, screenHeight);
+    ShapeAndPlace(window, listPlacedX, listPlacedY, height, HWND_TOPMOST, 0);
     listOpen = 1;
     InvalidateRect(window, NULL, FALSE);
     SetOpacity(window, 255);
@@ -106,6 +129,13 @@ void BringToFront(HWND window)
     SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);
     SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, 0, 0);
     SetForegroundWindow(window);
-    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<PVOID>(static_cast<ULONG_PTR>(saved)), 0);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                          reinterpret_cast<PVOID>(static_cast<ULONG_PTR>(saved)), 0);
     AttachThreadInput(ownThread, foregroundThread, FALSE);
+}
+
+void RaiseWithoutActivating(HWND window)
+{
+    HWND band = (listOpen || Settings.wintop == 1) ? HWND_TOPMOST : HWND_TOP;
+    SetWindowPos(window, band, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }

@@ -180,12 +180,6 @@ INT_PTR OnHScroll(HWND dialog, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-void EndProperties(HWND dialog)
-{
-    dialogOpen = 0;
-    EndDialog(dialog, 0);
-}
-
 void ApplyDialog(HWND dialog)
 {
     char sizeText[32]; // longer entries are cut; any number that fits a size is far shorter
@@ -214,11 +208,11 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam)
     int id = LOWORD(wParam);
     if (id == IDOK) {
         ApplyDialog(dialog);
-        EndProperties(dialog);
+        EndModalDialog(dialog);
         return TRUE;
     }
     if (id == IDCANCEL) {
-        EndProperties(dialog);
+        EndModalDialog(dialog);
         return TRUE;
     }
     if (id >= IDC_GROUP_BACK && id <= IDC_GROUP_FRAME) {
@@ -255,9 +249,8 @@ void RunPropertiesCommand(HWND window)
 {
     if (dialogOpen != 0)
         return;
-    dialogOpen = 1;
     PrepareUpDownControls();
-    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_PROPERTIES), window, PropertiesDialogProc, 0);
+    RunModalDialog(window, IDD_PROPERTIES, PropertiesDialogProc);
     // After Cancel too: the save writes the file, the refit and collapse apply opacity and z-order.
     SaveSettings(window);
     FitWindowToTasks();

@@ -1,12 +1,11 @@
 #include "properties/properties_values.h"
 
-#include <limits.h>
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 
+#include "app/decimal_number.h"
 #include "app/shell_state.h"
-#include "display/geometry.h"
+#include "app/text_builder.h"
 #include "tasks/task_table.h"
 
 int editGroup = GROUP_BACK;
@@ -16,13 +15,14 @@ char workFontface[FONTFACE_SIZE];
 
 namespace {
 
-// The Settings fields behind workColours, in the working order (back, text1, text2, rect),
-// which is not the order the record keeps them in.
-int* const kColourFields[WORK_COLOUR_COUNT] = {
-    &Settings.backR,  &Settings.backG,  &Settings.backB,  &Settings.text1R,
-    &Settings.text1G, &Settings.text1B, &Settings.text2R, &Settings.text2G,
-    &Settings.text2B, &Settings.rectR,  &Settings.rectG,  &Settings.rectB,
-};
+// The radio buttons' order of the colour groups (Back, Text1, Text2, Frame), which is not
+// the order setting.ini keeps them in.
+const int kGroupInFile[COLOUR_GROUPS] = {COLOUR_BACK, COLOUR_TEXT1, COLOUR_TEXT2, COLOUR_RECT};
+
+int* ColourField(int workIndex)
+{
+    return kColourGroups[kGroupInFile[workIndex / 3]].component[workIndex % 3];
+}
 
 const int kLineStep = 1;
 const int kPageStep = 16;
@@ -43,26 +43,7 @@ int Clamp(int value, int lowest, int highest)
 
 void CopyFace(char* target, const char* face)
 {
-    // Bounded: a face name keeps at most FONTFACE_SIZE - 1 characters.
-    size_t length = strlen(face);
-    if (length > FONTFACE_SIZE - 1)
-        length = FONTFACE_SIZE - 1;
-    memcpy(target, face, length);
-    target[length] = '\0';
-}
-
-// Signed decimal in the manner of strtol: no digits read as 0, the int range is kept.
-int ReadSignedInteger(const char* text)
-{
-    char* end = NULL;
-    long value = strtol(text, &end, 10);
-    if (end == text)
-        return 0;
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
+    CopyText(target, FONTFACE_SIZE, face, strlen(face));
 }
 
 } // namespace
@@ -73,7 +54,7 @@ void LoadWorkingValues()
     workToumeido = Settings.toumeido;
     CopyFace(workFontface, Settings.fontface);
     for (int i = 0; i < WORK_COLOUR_COUNT; ++i)
-        workColours[i] = *kColourFields[i];
+        workColours[i] = *ColourField(i);
 }
 
 int StartsBold()
@@ -177,7 +158,7 @@ int FontSizeLimit(int height, int last)
 
 int FontSizeFromText(const char* text, int height, int last)
 {
-    int size = ReadSignedInteger(text);
+    int size = ParseDecimal(text);
     if (size < FONT_SIZE_LOWEST)
         return FONT_SIZE_LOWEST;
     int limit = FontSizeLimit(height, last);
@@ -187,7 +168,7 @@ int FontSizeFromText(const char* text, int height, int last)
 void ApplyWorkingValues(int alwaysFrontChecked, int boldChecked, const char* sizeText)
 {
     for (int i = 0; i < WORK_COLOUR_COUNT; ++i)
-        *kColourFields[i] = workColours[i];
+        *ColourField(i) = workColours[i];
     Settings.toumeido = workToumeido;
     Settings.wintop = alwaysFrontChecked ? 1 : 0;
     CopyFace(Settings.fontface, workFontface);

@@ -15,9 +15,9 @@ enum {
     SCROLL_THUMB_TRACK = 5     // SB_THUMBTRACK
 };
 
-// The colour groups, in the order of the radio buttons.
-enum ColourGroup { GROUP_BACK = 0, GROUP_TEXT1 = 1, GROUP_TEXT2 = 2, GROUP_FRAME = 3 };
-enum { COLOUR_GROUPS = 4, WORK_COLOUR_COUNT = 12 };
+// The colour groups in the order of the radio buttons; workColours keeps this order.
+enum EditGroup { GROUP_BACK = 0, GROUP_TEXT1 = 1, GROUP_TEXT2 = 2, GROUP_FRAME = 3 };
+enum { WORK_COLOUR_COUNT = 12 };
 
 // The four bars: red, green and blue of the group being edited, and the opacity.
 enum PropertiesBar { BAR_RED = 0, BAR_GREEN = 1, BAR_BLUE = 2, BAR_OPACITY = 3 };

@@ -1,50 +1,71 @@
 #include "settings/settings_file.h"
 
-#include <limits.h>
 #include <string.h>
 
+#include "app/decimal_number.h"
 #include "app/shell_state.h"
 #include "app/text_builder.h"
 #include "tasks/task_table.h"
 
 SettingsRecord Settings;
 
+const ColourGroup kColourGroups[COLOUR_GROUPS] = {
+    {{"backR=", "backG=", "backB="}, {&Settings.backR, &Settings.backG, &Settings.backB}},
+    {{"rectR=", "rectG=", "rectB="}, {&Settings.rectR, &Settings.rectG, &Settings.rectB}},
+    {{"text1R=", "text1G=", "text1B="}, {&Settings.text1R, &Settings.text1G, &Settings.text1B}},
+    {{"text2R=", "text2G=", "text2B="}, {&Settings.text2R, &Settings.text2G, &Settings.text2B}},
+};
+
+unsigned long ComposeColour(int red, int green, int blue)
+{
+    return static_cast<unsigned long>(red & 255) | (static_cast<unsigned long>(green & 255) << 8) |
+           (static_cast<unsigned long>(blue & 255) << 16);
+}
+
+unsigned long SettingsColour(int group)
+{
+    int* const* c = kColourGroups[group].component;
+    return ComposeColour(*c[0], *c[1], *c[2]);
+}
+
 namespace {
 
 const char kFileName[] = "setting.ini";
 
-struct NumericKey {
+// The keys after the 50 slots, in the order they are written, the colours' keys after them;
+// fontface is the one without a number.
+struct NamedKey {
     const char* key;
-    int* field;
+    int* number;
 };
-
-// The numeric keys in the order they are read; "fontface=" is read last, apart.
-const NumericKey kNumericKeys[] = {
+const NamedKey kLeadingKeys[] = {
     {"current_task=", &current_task}, {"winX=", &Settings.winX},
-    {"winY=", &Settings.winY},        {"fsize=", &Settings.fsize},
-    {"wintop=", &Settings.wintop},    {"ftype=", &Settings.ftype},
-    {"toumeido=", &Settings.toumeido}, {"backR=", &Settings.backR},
-    {"backG=", &Settings.backG},      {"backB=", &Settings.backB},
-    {"rectR=", &Settings.rectR},      {"rectG=", &Settings.rectG},
-    {"rectB=", &Settings.rectB},      {"text1R=", &Settings.text1R},
-    {"text1G=", &Settings.text1G},    {"text1B=", &Settings.text1B},
-    {"text2R=", &Settings.text2R},    {"text2G=", &Settings.text2G},
-    {"text2B=", &Settings.text2B},
+    {"winY=", &Settings.winY},        {"wintop=", &Settings.wintop},
+    {"fsize=", &Settings.fsize},      {"fontface=", nullptr},
+    {"ftype=", &Settings.ftype},      {"toumeido=", &Settings.toumeido},
 };
-const int kNumericKeyCount = sizeof kNumericKeys / sizeof kNumericKeys[0];
-const char kFontfaceKey[] = "fontface=";
+enum {
+    LEADING_KEYS = sizeof kLeadingKeys / sizeof kLeadingKeys[0],
+    NAMED_KEYS = LEADING_KEYS + 3 * COLOUR_GROUPS,
+    KEY_COUNT = TASK_SLOTS + NAMED_KEYS, // slot keys first, then the named ones
+    FONTFACE_KEY = TASK_SLOTS + 5
+};
 
-// Where each key's value starts in the text being parsed, or -1.
+NamedKey KeyAt(int k)
+{
+    if (k < LEADING_KEYS)
+        return kLeadingKeys[k];
+    const ColourGroup& group = kColourGroups[(k - LEADING_KEYS) / 3];
+    int c = (k - LEADING_KEYS) % 3;
+    return NamedKey{group.key[c], group.component[c]};
+}
+
+// Where each key's value starts in the text and how long it is; -1 for a key not found.
 struct KeyPositions {
-    int slot[TASK_SLOTS];
-    int numeric[kNumericKeyCount];
-    int fontface;
+    long at[KEY_COUNT];
+    size_t length[KEY_COUNT];
+    int untaken; // a line was not taken, or not whole
 };
-
-// 1 once this run has read or written setting.ini; until then an existing file that could
-// not be read must not be overwritten.
-int settingsFileKnown = 0;
-int settingsFileUnread = 0;
 
 char LowerAscii(char c)
 {
@@ -60,84 +81,75 @@ int SameIgnoringCase(const char* text, const char* key, size_t length)
     return 1;
 }
 
-// The start of the line after the one starting at `pos`, or -1 when no CR LF follows.
-long NextLineStart(const char* text, size_t length, size_t pos)
+// The key a line of `room` bytes begins with, or -1; keys are compared without case.
+int KeyOfLine(const char* line, size_t room, size_t* keyLength)
 {
-    while (pos + 1 < length) {
-        const void* cr = memchr(text + pos, '\r', length - pos - 1);
-        if (cr == nullptr)
-            return -1;
-        pos = static_cast<size_t>(static_cast<const char*>(cr) - text);
-        if (text[pos + 1] == '\n')
-            return static_cast<long>(pos + 2);
-        ++pos;
+    *keyLength = 3;
+    if (room >= 3 && line[0] >= '0' && line[0] <= '4' && line[1] >= '0' && line[1] <= '9' &&
+        line[2] == '=')
+        return (line[0] - '0') * 10 + (line[1] - '0');
+    for (int k = 0; k < NAMED_KEYS; ++k) {
+        *keyLength = strlen(KeyAt(k).key);
+        if (*keyLength <= room && SameIgnoringCase(line, KeyAt(k).key, *keyLength))
+            return TASK_SLOTS + k;
     }
     return -1;
 }
 
-// Records the line at `pos` as the first one for any key it begins.
-void NoteLine(const char* text, size_t length, size_t pos, KeyPositions* found)
+// The most of a value that the load keeps.
+size_t ValueLimit(int key)
 {
-    const char* line = text + pos;
-    // A key counts only where at least three characters follow it.
-    if (pos + 3 + 2 < length && line[0] >= '0' && line[0] <= '4' && line[1] >= '0' &&
-        line[1] <= '9' && line[2] == '=') {
-        int slot = (line[0] - '0') * 10 + (line[1] - '0');
-        if (found->slot[slot] < 0)
-            found->slot[slot] = static_cast<int>(pos + 3);
-        return;
-    }
-    for (int k = 0; k < kNumericKeyCount; ++k) {
-        size_t keyLength = strlen(kNumericKeys[k].key);
-        if (found->numeric[k] < 0 && pos + keyLength + 2 < length &&
-            SameIgnoringCase(line, kNumericKeys[k].key, keyLength)) {
-            found->numeric[k] = static_cast<int>(pos + keyLength);
-            return;
-        }
-    }
-    size_t faceLength = sizeof kFontfaceKey - 1;
-    if (found->fontface < 0 && pos + faceLength + 2 < length &&
-        SameIgnoringCase(line, kFontfaceKey, faceLength))
-        found->fontface = static_cast<int>(pos + faceLength);
+    if (key < TASK_SLOTS)
+        return TASK_NAME_SIZE - 1;
+    return key == FONTFACE_KEY ? FONTFACE_SIZE - 1 : SETTINGS_TEXT_LIMIT;
 }
 
-// One pass over the line starts; gives what FindKey gives for every key.
-void FindAllKeys(const char* text, KeyPositions* found)
+int IsBlank(const char* text, size_t length)
 {
-    memset(found, 0xff, sizeof *found);
-    size_t length = strlen(text);
-    long pos = 0;
-    while (pos >= 0) {
-        NoteLine(text, length, static_cast<size_t>(pos), found);
-        pos = NextLineStart(text, length, static_cast<size_t>(pos));
+    for (size_t i = 0; i < length; ++i) {
+        if (text[i] != ' ' && text[i] != '\t')
+            return 0;
+    }
+    return 1;
+}
+
+// The line from `start` to `end` (its LF or the text's end): the first one for its key
+// gives that key's value, which runs to the first CR.
+void NoteLine(const char* text, size_t start, size_t end, KeyPositions* found)
+{
+    if (end > start && text[end - 1] == '\r')
+        --end;
+    const char* line = text + start;
+    size_t room = end - start;
+    size_t keyLength = 0;
+    int key = KeyOfLine(line, room, &keyLength);
+    if (key >= 0 && found->at[key] < 0) {
+        const char* value = line + keyLength;
+        const void* cr = memchr(value, '\r', room - keyLength);
+        size_t length = cr != nullptr ? static_cast<size_t>(static_cast<const char*>(cr) - value)
+                                      : room - keyLength;
+        found->at[key] = static_cast<long>(start + keyLength);
+        found->length[key] = length;
+        if (length < room - keyLength || length > ValueLimit(key))
+            found->untaken = 1;
+    } else if (!IsBlank(line, room)) {
+        found->untaken = 1;
     }
 }
 
-size_t ValueLength(const char* value)
+// One pass over the lines, each ended by LF or CR LF.
+void FindAllKeys(const char* text, size_t length, KeyPositions* found)
 {
-    size_t n = 0;
-    while (value[n] != '\0' && value[n] != '\r' && value[n] != '\n')
-        ++n;
-    return n;
-}
-
-// strtol with base 10 over the value, saturating at the 32-bit limits.
-int ParseNumber(const char* value)
-{
-    size_t i = 0;
-    while (value[i] == ' ' || value[i] == '\t' || value[i] == '\v' || value[i] == '\f')
-        ++i;
-    int negative = 0;
-    if (value[i] == '+' || value[i] == '-')
-        negative = value[i++] == '-';
-    long long magnitude = 0;
-    for (; value[i] >= '0' && value[i] <= '9'; ++i) {
-        if (magnitude <= INT_MAX + 1LL)
-            magnitude = magnitude * 10 + (value[i] - '0');
+    for (int k = 0; k < KEY_COUNT; ++k)
+        found->at[k] = -1;
+    found->untaken = 0;
+    size_t start = 0;
+    while (start < length) {
+        const void* lf = memchr(text + start, '\n', length - start);
+        size_t end = lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - text) : length;
+        NoteLine(text, start, end, found);
+        start = end + 1;
     }
-    if (negative)
-        return magnitude > INT_MAX ? INT_MIN : static_cast<int>(-magnitude);
-    return magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
 }
 
 int ClampTo(int value, int low, int high)
@@ -156,21 +168,22 @@ void ClampSettings()
     Settings.winY = ZeroOutside(Settings.winY, 0, screenHeight);
     Settings.fsize = ClampTo(Settings.fsize, 6, 256);
     Settings.toumeido = ClampTo(Settings.toumeido, 1, 255);
-    int* colours[] = {&Settings.backR,  &Settings.backG,  &Settings.backB,  &Settings.rectR,
-                      &Settings.rectG,  &Settings.rectB,  &Settings.text1R, &Settings.text1G,
-                      &Settings.text1B, &Settings.text2R, &Settings.text2G, &Settings.text2B};
-    for (int* colour : colours)
-        *colour = ZeroOutside(*colour, 0, 255);
+    for (const ColourGroup& group : kColourGroups) {
+        for (int* component : group.component)
+            *component = ZeroOutside(*component, 0, 255);
+    }
 }
 
-// Rows 0..lastRow at fsize pixels each, plus 12, must fit the screen's height.
-void LimitLastRowToScreen()
+// Line k of the keys after the slots, CR LF included.
+void AppendNamedLine(TextBuilder* b, int k)
 {
-    long long needed = static_cast<long long>(Settings.fsize) * (lastRow + 2) + 12;
-    if (screenHeight < needed)
-        lastRow = (screenHeight - 12) / Settings.fsize - 1;
-    if (lastRow < 0)
-        lastRow = 0;
+    NamedKey key = KeyAt(k);
+    AppendText(b, key.key);
+    if (key.number != nullptr)
+        AppendInt(b, *key.number);
+    else
+        AppendText(b, Settings.fontface);
+    AppendText(b, "\r\n");
 }
 
 size_t SettingsTextLength()
@@ -178,42 +191,55 @@ size_t SettingsTextLength()
     size_t total = 0;
     for (int i = 0; i < TASK_SLOTS; ++i)
         total += 3 + strlen(TaskTable[i]) + 2;
-    char numbers[1024];
-    TextBuilder b = {numbers, sizeof numbers, 0};
-    for (int k = 0; k < kNumericKeyCount; ++k) {
-        b.length = 0;
-        AppendText(&b, kNumericKeys[k].key);
-        AppendInt(&b, *kNumericKeys[k].field);
-        total += b.length + 2;
+    char line[FONTFACE_SIZE + 32];
+    for (int k = 0; k < NAMED_KEYS; ++k) {
+        TextBuilder b = {line, sizeof line, 0};
+        AppendNamedLine(&b, k);
+        total += b.length;
     }
-    return total + (sizeof kFontfaceKey - 1) + strlen(Settings.fontface) + 2;
+    return total;
 }
 
-void ReportKeptFile(OwnerWindow owner, const char* kept)
+// What this run knows of the file on disk: the version it last read whole or wrote, and
+// why a file that is not that version would be kept aside before a save replaces it.
+const char kUnreadReason[] = "could not be read";
+const char kUntakenReason[] = "held lines that Vornet does not use";
+const char kChangedReason[] = "was changed by another program";
+int stampKnown = 0;
+FileStamp knownStamp;
+const char* keepReason = kChangedReason;
+
+void KnowFileAs(const FileStamp& stamp)
 {
-    TextBuilder b = {fileBuffer, FILE_BUFFER_SIZE, 0};
-    AppendText(&b, "setting.ini could not be read, so it was kept as ");
-    AppendText(&b, kept);
-    AppendText(&b, " before a new setting.ini was written.");
-    ShowMessage(owner, fileBuffer, "Warning", MESSAGE_WARNING);
+    stampKnown = 1;
+    knownStamp = stamp;
+    keepReason = kChangedReason;
 }
 
-// An existing file this run never read is moved aside before it would be replaced; `kept`
-// receives its new name, or stays empty when there was nothing to move.
-int GuardUnreadFile(char* kept, size_t keptSize)
+// 0 when a save may replace what is on disk: nothing there, the version this run knows,
+// or another one now kept aside under the name put in `kept`. -1 when it could not be moved.
+int KeepUnknownFileAside(char* kept, size_t keptSize)
 {
     kept[0] = '\0';
-    if (!settingsFileUnread)
+    FileStamp now;
+    if (!ReadFileStamp(kFileName, &now) ||
+        (stampKnown && now.size == knownStamp.size && now.written == knownStamp.written))
         return 0;
     int moved = KeepFileAside(kFileName, kept, keptSize);
-    if (moved < 0) {
+    if (moved != 0)
         kept[0] = '\0';
-        return -1;
-    }
-    if (moved > 0)
-        kept[0] = '\0';
-    settingsFileUnread = 0;
-    return 0;
+    return moved < 0 ? -1 : 0;
+}
+
+void ReportKeptFile(OwnerWindow owner, const char* reason, const char* kept)
+{
+    TextBuilder b = {fileBuffer, FILE_BUFFER_SIZE, 0};
+    AppendText(&b, "setting.ini ");
+    AppendText(&b, reason);
+    AppendText(&b, ", so it was kept as ");
+    AppendText(&b, kept);
+    AppendText(&b, " before a new setting.ini was written.");
+    TellUser(owner, fileBuffer, "Warning", MESSAGE_WARNING);
 }
 
 int ReportTooLarge(OwnerWindow owner)
@@ -226,10 +252,23 @@ int ReportTooLarge(OwnerWindow owner)
         AppendText(&b, kept);
         AppendText(&b, "; a new setting.ini will be written.");
     } else {
-        settingsFileUnread = 1;
+        keepReason = kUnreadReason;
     }
-    ShowMessage(owner, fileBuffer, "SIZE ERROR", MESSAGE_ERROR);
+    TellUser(owner, fileBuffer, "SIZE ERROR", MESSAGE_ERROR);
     return -1;
+}
+
+WriteResult WriteSettingsText()
+{
+    size_t length = BuildSettingsText(fileBuffer, FILE_BUFFER_SIZE);
+    FileStamp stamp;
+    WriteResult result = ReplaceWholeFile(kFileName, fileBuffer, length, &stamp);
+    // A folder that takes no new file still lets its setting.ini be rewritten.
+    if (result == WRITE_NO_TEMPORARY)
+        result = RewriteWholeFile(kFileName, fileBuffer, length, &stamp);
+    if (result == WRITE_OK)
+        KnowFileAs(stamp);
+    return result;
 }
 
 } // namespace
@@ -252,51 +291,45 @@ void SetDefaultSettings()
     lastRow = 1;
 }
 
-int FindKey(const char* key, int* position, const char* text)
+void RecountLastRow()
 {
-    size_t textLength = strlen(text);
-    size_t keyLength = strlen(key);
-    long pos = *position;
-    while (pos >= 0 && static_cast<size_t>(pos) + keyLength + 2 < textLength) {
-        if (SameIgnoringCase(text + pos, key, keyLength)) {
-            *position = static_cast<int>(pos + keyLength);
-            return 0;
-        }
-        pos = NextLineStart(text, textLength, static_cast<size_t>(pos));
-    }
-    return -1;
-}
-
-void ParseSettingsText(const char* text)
-{
-    KeyPositions found;
-    FindAllKeys(text, &found);
     for (int i = 0; i < TASK_SLOTS; ++i) {
-        if (found.slot[i] >= 0) {
-            const char* value = text + found.slot[i];
-            size_t n = ValueLength(value);
-            if (n > TASK_NAME_SIZE - 1)
-                n = TASK_NAME_SIZE - 1;
-            memcpy(TaskTable[i], value, n);
-            TaskTable[i][n] = '\0';
-        }
         if (TaskTable[i][0] != '\0')
             lastRow = i == LAST_SLOT ? LAST_SLOT : i + 1;
     }
-    for (int k = 0; k < kNumericKeyCount; ++k) {
-        if (found.numeric[k] >= 0)
-            *kNumericKeys[k].field = ParseNumber(text + found.numeric[k]);
-    }
-    if (found.fontface >= 0) {
-        const char* value = text + found.fontface;
-        size_t n = ValueLength(value);
-        if (n <= FONTFACE_SIZE - 1) {
-            memcpy(Settings.fontface, value, n);
-            Settings.fontface[n] = '\0';
-        }
+    // Rows 0..lastRow at fsize pixels each, plus 12, must fit the screen's height.
+    if (screenHeight < static_cast<long long>(Settings.fsize) * (lastRow + 2) + 12)
+        lastRow = (screenHeight - 12) / Settings.fsize - 1;
+    if (lastRow < 0)
+        lastRow = 0;
+}
+
+int ParseSettingsText(const char* text, size_t length)
+{
+    const void* nul = memchr(text, '\0', length);
+    size_t end = nul != nullptr ? static_cast<size_t>(static_cast<const char*>(nul) - text) : length;
+    int untaken = 0;
+    for (size_t i = end; i < length; ++i)
+        untaken |= text[i] != '\0';
+    // Windows editors may start a UTF-8 file with a byte-order mark.
+    size_t start = end >= 3 && memcmp(text, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+    KeyPositions found;
+    FindAllKeys(text + start, end - start, &found);
+    const char* base = text + start;
+    for (int k = 0; k < KEY_COUNT; ++k) {
+        if (found.at[k] < 0)
+            continue;
+        const char* value = base + found.at[k];
+        if (k < TASK_SLOTS)
+            CopyText(TaskTable[k], TASK_NAME_SIZE, value, found.length[k]);
+        else if (KeyAt(k - TASK_SLOTS).number != nullptr)
+            *KeyAt(k - TASK_SLOTS).number = ParseDecimal(value);
+        else if (found.length[k] <= FONTFACE_SIZE - 1)
+            CopyText(Settings.fontface, FONTFACE_SIZE, value, found.length[k]);
     }
     ClampSettings();
-    LimitLastRowToScreen();
+    RecountLastRow();
+    return untaken | found.untaken;
 }
 
 int FitNamesToSettingsLimit()
@@ -310,7 +343,7 @@ int FitNamesToSettingsLimit()
     // Lower the longest length any name may keep until the text fits.
     size_t excess = total - SETTINGS_TEXT_LIMIT;
     size_t cap = TASK_NAME_SIZE - 1;
-    while (excess > 0 && cap > 0) {
+    while (excess > 0) {
         --cap;
         for (int i = 0; i < TASK_SLOTS && excess > 0; ++i) {
             if (lengths[i] > cap)
@@ -320,7 +353,7 @@ int FitNamesToSettingsLimit()
     int shortened = 0;
     for (int i = 0; i < TASK_SLOTS; ++i) {
         if (lengths[i] > cap) {
-            TaskTable[i][cap] = '\0';
+            TaskTable[i][CharacterBoundary(TaskTable[i], cap)] = '\0';
             ++shortened;
         }
     }
@@ -336,41 +369,31 @@ size_t BuildSettingsText(char* out, size_t capacity)
         AppendText(&b, TaskTable[i]);
         AppendText(&b, "\r\n");
     }
-    static const int order[] = {0, 1, 2, 4, 3, -1, 5, 6}; // -1: fontface
-    for (int k : order) {
-        if (k < 0) {
-            AppendText(&b, kFontfaceKey);
-            AppendText(&b, Settings.fontface);
-        } else {
-            AppendText(&b, kNumericKeys[k].key);
-            AppendInt(&b, *kNumericKeys[k].field);
-        }
-        AppendText(&b, "\r\n");
-    }
-    for (int k = 7; k < kNumericKeyCount; ++k) {
-        AppendText(&b, kNumericKeys[k].key);
-        AppendInt(&b, *kNumericKeys[k].field);
-        AppendText(&b, "\r\n");
-    }
+    for (int k = 0; k < NAMED_KEYS; ++k)
+        AppendNamedLine(&b, k);
     return b.length;
 }
 
 int LoadSettings(OwnerWindow owner)
 {
     size_t length = 0;
-    ReadResult result = ReadWholeFile(kFileName, fileBuffer, SETTINGS_TEXT_LIMIT, &length);
+    FileStamp stamp;
+    ReadResult result = ReadWholeFile(kFileName, fileBuffer, SETTINGS_TEXT_LIMIT, &length, &stamp);
     if (result == READ_TOO_LARGE)
         return ReportTooLarge(owner);
     if (result != READ_OK) {
-        if (result == READ_UNOPENABLE && !settingsFileKnown)
-            settingsFileUnread = 1;
+        if (result == READ_UNOPENABLE && !stampKnown)
+            keepReason = kUnreadReason;
         SaveSettings(owner);
         return 0;
     }
     fileBuffer[length] = '\0';
-    settingsFileKnown = 1;
-    settingsFileUnread = 0;
-    ParseSettingsText(fileBuffer);
+    if (ParseSettingsText(fileBuffer, length)) {
+        stampKnown = 0;
+        keepReason = kUntakenReason;
+    } else {
+        KnowFileAs(stamp);
+    }
     return 0;
 }
 
@@ -381,34 +404,39 @@ int SaveSettings(OwnerWindow owner)
     if (breakAdded)
         strcpy(TaskTable[0], "Break");
     int shortened = FitNamesToSettingsLimit();
-    WriteResult result = WRITE_CANNOT_CREATE;
+    const char* reason = keepReason;
     char kept[260];
-    if (GuardUnreadFile(kept, sizeof kept) == 0) {
-        size_t length = BuildSettingsText(fileBuffer, FILE_BUFFER_SIZE);
-        result = ReplaceWholeFile(kFileName, fileBuffer, length);
-    }
+    WriteResult result = WRITE_CANNOT_CREATE;
+    if (KeepUnknownFileAside(kept, sizeof kept) == 0)
+        result = WriteSettingsText();
     if (result != WRITE_OK) {
         if (breakAdded)
             TaskTable[0][0] = '\0';
-        ShowMessage(owner,
-                    result == WRITE_FAILED ? "setting.ini file write error."
-                                           : "setting.ini file open error.",
-                    "OPEN ERROR", MESSAGE_ERROR);
+        TellUser(owner,
+                 result == WRITE_FAILED ? "setting.ini file write error."
+                                        : "setting.ini file open error.",
+                 "OPEN ERROR", MESSAGE_ERROR);
         return -1;
     }
-    settingsFileKnown = 1;
     // Told only now: a message box runs a message loop, and the save is complete.
     if (kept[0] != '\0')
-        ReportKeptFile(owner, kept);
+        ReportKeptFile(owner, reason, kept);
     if (shortened > 0)
-        ShowMessage(owner,
-                    "Some task names were too long to fit in setting.ini and were shortened.",
-                    "Warning", MESSAGE_WARNING);
+        TellUser(owner, "Some task names were too long to fit in setting.ini and were shortened.",
+                 "Warning", MESSAGE_WARNING);
     return 0;
+}
+
+void RecountAfterSave(OwnerWindow owner, int saveResult)
+{
+    if (saveResult == 0)
+        LoadSettings(owner);
+    else
+        RecountLastRow();
 }
 
 void ResetSettingsFileState()
 {
-    settingsFileKnown = 0;
-    settingsFileUnread = 0;
+    stampKnown = 0;
+    keepReason = kChangedReason;
 }

@@ -61,12 +61,6 @@ INT_PTR OnInitDialog(HWND dialog)
     return FALSE;
 }
 
-void EndBackdatedChange(HWND dialog)
-{
-    dialogOpen = 0;
-    EndDialog(dialog, 0);
-}
-
 void OnOk(HWND dialog)
 {
     int values[MOMENT_FIELD_COUNT];
@@ -77,7 +71,7 @@ void OnOk(HWND dialog)
     }
     // A refused moment has shown its warning; the dialog stays open as the user left it.
     if (ChooseBackdatedMoment(dialog, values))
-        EndBackdatedChange(dialog);
+        EndModalDialog(dialog);
 }
 
 INT_PTR CALLBACK BackdatedChangeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
@@ -91,7 +85,7 @@ INT_PTR CALLBACK BackdatedChangeDialogProc(HWND dialog, UINT message, WPARAM wPa
         return TRUE;
     }
     if (LOWORD(wParam) == IDCANCEL) { // also Esc and the close box
-        EndBackdatedChange(dialog);
+        EndModalDialog(dialog);
         return TRUE;
     }
     return FALSE;
@@ -108,11 +102,7 @@ void RunBackdatedChangeCommand(HWND window)
 {
     if (dialogOpen == 0 && listOpen == 1 && SelectedRowIsNamed()) {
         PrepareUpDownControls();
-        dialogOpen = 1;
-        INT_PTR result = DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_BACKDATED), window,
-                                         BackdatedChangeDialogProc, 0);
-        if (result == -1)
-            dialogOpen = 0; // the dialog never ran, so nothing else will clear the flag
+        RunModalDialog(window, IDD_BACKDATED, BackdatedChangeDialogProc);
         if (useBackdatedTime == 1)
             SwitchToSelectedTask(window);
     }

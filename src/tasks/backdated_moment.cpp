@@ -1,5 +1,6 @@
 #include "tasks/backdated_moment.h"
 
+#include "app/shell_state.h"
 #include "app/text_builder.h"
 #include "tasks/time_log.h"
 
@@ -104,7 +105,7 @@ int ChooseBackdatedMoment(OwnerWindow dialog, const int values[MOMENT_FIELD_COUN
     backdatedTime = MomentFromFields(values, CurrentLocalTime());
     MomentVerdict verdict = JudgeMoment(backdatedTime, runningTaskStart);
     if (verdict != MOMENT_ACCEPTED) {
-        ShowMessage(dialog, RefusalText(verdict), "Warning", MESSAGE_WARNING);
+        TellUser(dialog, RefusalText(verdict), "Warning", MESSAGE_WARNING);
         return 0;
     }
     useBackdatedTime = 1;

@@ -1,19 +1,34 @@
 // The Edit task dialog: rename, add or empty the selected row.
 #include <windows.h>
 
+#include <string.h>
+
 #include "app/app_win32.h"
 #include "app/shell_state.h"
+#include "app/text_builder.h"
 #include "display/display_win32.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
 
+enum { EDITED_NAME_SIZE = 1024 }; // what the dialog keeps: at most 1023 bytes
+
+static int editSaveResult = -1;
+
 static void EndEditTask(HWND dialog)
 {
     // Saved on Cancel too, so that the read-back after the dialog finds what memory holds.
-    SaveSettings(dialog);
-    dialogOpen = 0;
-    EndDialog(dialog, 0);
+    editSaveResult = SaveSettings(dialog);
+    EndModalDialog(dialog);
+}
+
+static void TakeEditedName(HWND dialog)
+{
+    // Read whole, then cut between two characters: the field itself would cut anywhere.
+    GetDlgItemTextA(dialog, IDC_TASK_NAME, fileBuffer, FILE_BUFFER_SIZE);
+    char name[EDITED_NAME_SIZE];
+    CopyText(name, sizeof name, fileBuffer, strlen(fileBuffer));
+    SetTaskName(selectedRow, name);
 }
 
 static INT_PTR CALLBACK EditTaskDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
@@ -26,14 +41,9 @@ static INT_PTR CALLBACK EditTaskDialogProc(HWND dialog, UINT message, WPARAM wPa
     }
     if (message != WM_COMMAND)
         return FALSE;
-    if (LOWORD(wParam) == IDOK) {
-        char name[1024];
-        GetDlgItemTextA(dialog, IDC_TASK_NAME, name, sizeof name);
-        SetTaskName(selectedRow, name);
-        EndEditTask(dialog);
-        return TRUE;
-    }
-    if (LOWORD(wParam) == IDCANCEL) {
+    if (LOWORD(wParam) == IDOK)
+        TakeEditedName(dialog);
+    if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
         EndEditTask(dialog);
         return TRUE;
     }
@@ -44,9 +54,9 @@ void RunEditTaskCommand(HWND window)
 {
     if (dialogOpen != 0 || listOpen != 1)
         return;
-    dialogOpen = 1;
-    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_EDIT_TASK), window, EditTaskDialogProc, 0);
-    LoadSettings(window);
+    editSaveResult = -1;
+    RunModalDialog(window, IDD_EDIT_TASK, EditTaskDialogProc);
+    RecountAfterSave(window, editSaveResult);
     FitWindowToTasks();
     CollapseList(window);
 }

@@ -16,8 +16,7 @@ void DeleteSelectedTask(HWND window)
             return;
         }
         if (outcome == DELETE_DONE) {
-            SaveSettings(window);
-            LoadSettings(window);
+            RecountAfterSave(window, SaveSettings(window));
             FitWindowToTasks();
         }
     }

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "app/text_builder.h"
+
 char TaskTable[TASK_SLOTS][TASK_NAME_SIZE];
 int lastRow = 1;
 int selectedRow = 0;
@@ -21,11 +23,7 @@ void SetTaskName(int slot, const char* name)
 {
     if (!IsSlotIndex(slot))
         return;
-    size_t length = strlen(name);
-    if (length > TASK_NAME_SIZE - 1)
-        length = TASK_NAME_SIZE - 1;
-    memmove(TaskTable[slot], name, length);
-    TaskTable[slot][length] = '\0';
+    CopyText(TaskTable[slot], TASK_NAME_SIZE, name, strlen(name));
 }
 
 static void ExchangeSlots(int j)

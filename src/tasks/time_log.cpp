@@ -16,6 +16,7 @@ namespace {
 
 const char kLogName[] = "timelog.csv";
 const char kUnsavedLogName[] = "timelog-unsaved.csv";
+const size_t kShownLogBytes = 2048; // of lines saved nowhere, what a message box shows
 
 // Lines that timelog.csv refused, in order, written before the next line.
 char* heldLog = nullptr;
@@ -39,8 +40,7 @@ int HoldLine(const char* line, size_t length)
 
 void CopyName(char* to, const char* name)
 {
-    TextBuilder b = {to, TASK_NAME_SIZE, 0};
-    AppendText(&b, name);
+    CopyText(to, TASK_NAME_SIZE, name, strlen(name));
 }
 
 int WriteHeldLines(OwnerWindow owner)
@@ -50,11 +50,36 @@ int WriteHeldLines(OwnerWindow owner)
         heldLength = 0;
         return 0;
     }
-    ShowMessage(owner,
-                result == WRITE_FAILED ? "timelog.csv file write error."
-                                       : "timelog.csv file open error.",
-                "OPEN ERROR", MESSAGE_ERROR);
+    TellUser(owner,
+             result == WRITE_FAILED ? "timelog.csv file write error."
+                                    : "timelog.csv file open error.",
+             "OPEN ERROR", MESSAGE_ERROR);
     return -1;
+}
+
+// The last word on lines that no file would take: as many as fit, then how many more.
+void ShowUnsavedLines(OwnerWindow owner)
+{
+    TextBuilder b = {fileBuffer, FILE_BUFFER_SIZE, 0};
+    AppendText(&b, "timelog.csv and timelog-unsaved.csv could not be written. These lines of "
+                   "the time log are saved nowhere; please note them:\r\n\r\n");
+    size_t shownEnd = b.length + kShownLogBytes;
+    int more = 0;
+    for (size_t pos = 0, next; pos < heldLength; pos = next) {
+        const void* lf = memchr(heldLog + pos, '\n', heldLength - pos);
+        next = lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - heldLog) + 1
+                             : heldLength;
+        if (more == 0 && b.length + (next - pos) <= shownEnd)
+            AppendBytes(&b, heldLog + pos, next - pos);
+        else
+            ++more;
+    }
+    if (more > 0) {
+        AppendText(&b, "\r\n... and ");
+        AppendInt(&b, more);
+        AppendText(&b, " more.");
+    }
+    TellUser(owner, fileBuffer, "OPEN ERROR", MESSAGE_ERROR);
 }
 
 } // namespace
@@ -80,6 +105,15 @@ int64_t DurationSeconds(LocalTime start, LocalTime end)
     return seconds < 0 ? 0 : seconds;
 }
 
+void AppendClock(TextBuilder* b, const LocalTime& time)
+{
+    AppendPadded(b, time.wHour, 2, '0');
+    AppendText(b, ":");
+    AppendPadded(b, time.wMinute, 2, '0');
+    AppendText(b, ":");
+    AppendPadded(b, time.wSecond, 2, '0');
+}
+
 void AppendMoment(TextBuilder* b, const LocalTime& time, int yearWidth)
 {
     AppendPadded(b, time.wYear, yearWidth, ' ');
@@ -88,33 +122,61 @@ void AppendMoment(TextBuilder* b, const LocalTime& time, int yearWidth)
     AppendText(b, "/");
     AppendPadded(b, time.wDay, 2, '0');
     AppendText(b, " ");
-    AppendPadded(b, time.wHour, 2, '0');
+    AppendClock(b, time);
+}
+
+void AppendDuration(TextBuilder* b, int64_t seconds)
+{
+    int64_t hours = seconds / 3600;
+    AppendInt(b, hours);
     AppendText(b, ":");
-    AppendPadded(b, time.wMinute, 2, '0');
+    AppendPadded(b, (seconds - hours * 3600) / 60, 2, '0');
     AppendText(b, ":");
-    AppendPadded(b, time.wSecond, 2, '0');
+    AppendPadded(b, seconds - (seconds / 60) * 60, 2, '0');
 }
 
 size_t FormatTimeLogLine(char* out, size_t capacity, const LocalTime& start, int64_t seconds,
                          const char* name)
 {
-    int64_t hours = seconds / 3600;
-    int64_t minutes = (seconds - hours * 3600) / 60;
-    int64_t secs = seconds - (seconds / 60) * 60;
     TextBuilder b = {out, capacity, 0};
     AppendMoment(&b, start, 4);
     AppendText(&b, ",");
-    AppendInt(&b, hours);
-    AppendText(&b, ":");
-    AppendPadded(&b, minutes, 2, '0');
-    AppendText(&b, ":");
-    AppendPadded(&b, secs, 2, '0');
+    AppendDuration(&b, seconds);
     AppendText(&b, ",");
     AppendInt(&b, seconds);
     AppendText(&b, ",");
     AppendText(&b, name);
     AppendText(&b, "\r\n");
     return b.length;
+}
+
+size_t FormatRunningTip(char* out, size_t capacity, LocalTime now)
+{
+    char elapsed[32];
+    TextBuilder time = {elapsed, sizeof elapsed, 0};
+    AppendText(&time, " ");
+    AppendDuration(&time, DurationSeconds(runningTaskStart, now));
+    // The time is what the tip is for: a long name gives way to it.
+    TextBuilder b = {out, capacity - time.length, 0};
+    AppendText(&b, runningTaskName);
+    b.capacity = capacity;
+    AppendText(&b, elapsed);
+    return b.length;
+}
+
+int EndRunningTaskAt(OwnerWindow owner, LocalTime when, const char* newName)
+{
+    size_t length = FormatTimeLogLine(fileBuffer, FILE_BUFFER_SIZE, runningTaskStart,
+                                      DurationSeconds(runningTaskStart, when), runningTaskName);
+    int result = -1;
+    if (HoldLine(fileBuffer, length) == 0)
+        result = WriteHeldLines(owner);
+    else
+        TellUser(owner, "timelog.csv file write error.", "OPEN ERROR", MESSAGE_ERROR);
+    // The record moves on either way: a held line keeps the period under its own name.
+    CopyName(runningTaskName, newName);
+    runningTaskStart = when;
+    return result;
 }
 
 int AppendTimeLog(OwnerWindow owner, const char* newName)
@@ -128,36 +190,21 @@ int AppendTimeLog(OwnerWindow owner, const char* newName)
         firstSwitchPending = 0;
         return 0;
     }
-    int64_t seconds = DurationSeconds(runningTaskStart, switchTime);
-    size_t length =
-        FormatTimeLogLine(fileBuffer, FILE_BUFFER_SIZE, runningTaskStart, seconds, runningTaskName);
-    int result = -1;
-    if (HoldLine(fileBuffer, length) == 0)
-        result = WriteHeldLines(owner);
-    else
-        ShowMessage(owner, "timelog.csv file write error.", "OPEN ERROR", MESSAGE_ERROR);
-    // The record moves on either way: a held line keeps the period under its own name.
-    CopyName(runningTaskName, newName);
-    runningTaskStart = switchTime;
-    return result;
-}
-
-size_t HeldLogLength()
-{
-    return heldLength;
+    return EndRunningTaskAt(owner, switchTime, newName);
 }
 
 void SaveHeldLogAside(OwnerWindow owner)
 {
     if (heldLength == 0)
         return;
-    if (AppendToFile(kUnsavedLogName, heldLog, heldLength) == WRITE_OK) {
-        heldLength = 0;
-        ShowMessage(owner,
-                    "timelog.csv could not be written; the lines it is missing were saved "
-                    "in timelog-unsaved.csv.",
-                    "Warning", MESSAGE_WARNING);
-    }
+    if (AppendToFile(kUnsavedLogName, heldLog, heldLength) == WRITE_OK)
+        TellUser(owner,
+                 "timelog.csv could not be written; the lines it is missing were saved in "
+                 "timelog-unsaved.csv.",
+                 "Warning", MESSAGE_WARNING);
+    else
+        ShowUnsavedLines(owner);
+    heldLength = 0;
 }
 
 void DiscardHeldLog()

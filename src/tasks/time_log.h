@@ -23,6 +23,9 @@ void SwitchToSelectedTask(OwnerWindow owner);
 // (and any held back before it) was written or the first-switch rule applied; -1 when
 // timelog.csv could not be written: the lines are then held and written first next time.
 int AppendTimeLog(OwnerWindow owner, const char* newName);
+// The same at a given moment, past the first switch: the running task's line ends at
+// `when`, and `newName` runs from then.
+int EndRunningTaskAt(OwnerWindow owner, LocalTime when, const char* newName);
 
 // Whole seconds from `start` to `end`, truncated toward zero; 0 when `end` is earlier.
 int64_t DurationSeconds(LocalTime start, LocalTime end);
@@ -30,13 +33,19 @@ int64_t DurationSeconds(LocalTime start, LocalTime end);
 struct TextBuilder;
 // "year/MM/DD hh:mm:ss", the year right-aligned in `yearWidth` characters.
 void AppendMoment(TextBuilder* b, const LocalTime& time, int yearWidth);
+// "hh:mm:ss"
+void AppendClock(TextBuilder* b, const LocalTime& time);
+// "H:MM:SS", the hours not wrapped.
+void AppendDuration(TextBuilder* b, int64_t seconds);
 
 // "%4d/%02d/%02d %02d:%02d:%02d,%d:%02d:%02d,%d," + name + CR LF; returns its length.
 size_t FormatTimeLogLine(char* out, size_t capacity, const LocalTime& start, int64_t seconds,
                          const char* name);
+// The running task's name, a space and how long it has run until `now`: "Coding 1:05:09".
+// `capacity` must exceed 32, the most the time takes.
+size_t FormatRunningTip(char* out, size_t capacity, LocalTime now);
 
-// Bytes of lines not yet written to timelog.csv.
-size_t HeldLogLength();
-// At exit: lines timelog.csv still refuses are appended to timelog-unsaved.csv instead.
+// At exit: lines timelog.csv still refuses are appended to timelog-unsaved.csv instead;
+// when that fails too, the lines themselves are shown, so that the user can note them.
 void SaveHeldLogAside(OwnerWindow owner);
 void DiscardHeldLog(); // for tests that start a new run

@@ -1,5 +1,6 @@
 #include "fake_system.h"
 
+#include <stdio.h>
 #include <string.h>
 
 #include "app/shell_state.h"
@@ -15,14 +16,14 @@ void ResetFakeSystem()
     fake.now = At(2026, 12, 5, 9, 0, 0);
     screenWidth = 1920;
     screenHeight = 1080;
-    dialogOpen = listOpen = dragCountdown = 0;
+    dialogOpen = listOpen = dragCountdown = sessionEnding = 0;
     selectedRow = 0;
     useBackdatedTime = 0;
     firstSwitchPending = 1;
     SetDefaultSettings();
     ResetSettingsFileState();
     DiscardHeldLog();
-    runningTaskName[0] = '\0';
+    StartRunningTask();
 }
 
 LocalTime At(int year, int month, int day, int hour, int minute, int second, int ms)
@@ -48,55 +49,109 @@ std::string FileText(const std::string& name)
     return HasFile(name) ? fake.files[name].content : std::string();
 }
 
+void PutFile(const std::string& name, const std::string& content)
+{
+    FakeFile& file = fake.files[name];
+    file.content = content;
+    file.written = ++fake.clock;
+}
+
+std::string TakeTitles()
+{
+    std::string titles;
+    for (const ShownMessage& m : fake.messages)
+        titles += (titles.empty() ? "" : "|") + m.title;
+    fake.messages.clear();
+    return titles;
+}
+
 LocalTime CurrentLocalTime()
 {
     return fake.now;
 }
 
-void ShowMessage(OwnerWindow, const char* text, const char* title, unsigned kind)
+int ShowMessage(OwnerWindow, const char* text, const char* title, unsigned kind)
 {
     fake.messages.push_back({text, title, kind});
+    return kind == MESSAGE_QUESTION ? fake.answer : 1;
 }
 
-ReadResult ReadWholeFile(const char* name, char* buffer, size_t limit, size_t* length)
+int IsLeadByte(unsigned char b)
+{
+    return fake.codePage == 932 && ((b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc));
+}
+
+static void Stamp(const FakeFile& file, FileStamp* stamp)
+{
+    stamp->size = file.content.size();
+    stamp->written = file.written;
+}
+
+int ReadFileStamp(const char* name, FileStamp* stamp)
+{
+    auto it = fake.files.find(name);
+    if (it == fake.files.end())
+        return 0;
+    Stamp(it->second, stamp);
+    return 1;
+}
+
+ReadResult ReadWholeFile(const char* name, char* buffer, size_t limit, size_t* length,
+                         FileStamp* stamp)
 {
     auto it = fake.files.find(name);
     if (it == fake.files.end())
         return READ_MISSING;
-    if (it->second.locked || it->second.readOnly)
+    if (it->second.locked)
         return READ_UNOPENABLE;
     const std::string& text = it->second.content;
     if (text.size() > limit)
         return READ_TOO_LARGE;
     memcpy(buffer, text.data(), text.size());
     *length = text.size();
+    Stamp(it->second, stamp);
     return READ_OK;
 }
 
-WriteResult ReplaceWholeFile(const char* name, const char* data, size_t length)
+// Writes `data` over an existing or new file, unless the file refuses.
+static WriteResult Write(const char* name, const char* data, size_t length, FileStamp* stamp)
 {
     auto it = fake.files.find(name);
-    if (fake.failCreates || (it != fake.files.end() && (it->second.locked || it->second.readOnly)))
+    if (it != fake.files.end() && (it->second.locked || it->second.readOnly))
         return WRITE_CANNOT_CREATE;
     if (it != fake.files.end() && it->second.failWrites)
         return WRITE_FAILED;
-    fake.files[name].content.assign(data, length);
-    ++fake.replaceCount;
+    FakeFile& file = fake.files[name];
+    file.content.assign(data, length);
+    file.written = ++fake.clock;
+    Stamp(file, stamp);
     return WRITE_OK;
+}
+
+WriteResult ReplaceWholeFile(const char* name, const char* data, size_t length, FileStamp* stamp)
+{
+    auto it = fake.files.find(name);
+    if (it != fake.files.end() && (it->second.locked || it->second.readOnly))
+        return WRITE_CANNOT_CREATE;
+    if (fake.noNewFiles)
+        return WRITE_NO_TEMPORARY;
+    return Write(name, data, length, stamp);
+}
+
+WriteResult RewriteWholeFile(const char* name, const char* data, size_t length, FileStamp* stamp)
+{
+    if (!HasFile(name))
+        return WRITE_CANNOT_CREATE;
+    return Write(name, data, length, stamp);
 }
 
 WriteResult AppendToFile(const char* name, const char* data, size_t length)
 {
-    auto it = fake.files.find(name);
-    if (it == fake.files.end() && fake.failCreates)
+    if (!HasFile(name) && fake.noNewFiles)
         return WRITE_CANNOT_CREATE;
-    FakeFile& file = fake.files[name];
-    if (file.locked || file.readOnly)
-        return WRITE_CANNOT_CREATE;
-    if (file.failWrites)
-        return WRITE_FAILED;
-    file.content.append(data, length);
-    return WRITE_OK;
+    FileStamp stamp;
+    std::string text = FileText(name) + std::string(data, length);
+    return Write(name, text.data(), text.size(), &stamp);
 }
 
 int KeepFileAside(const char* name, char* keptName, size_t keptSize)
@@ -104,7 +159,7 @@ int KeepFileAside(const char* name, char* keptName, size_t keptSize)
     auto it = fake.files.find(name);
     if (it == fake.files.end())
         return 1;
-    if (it->second.locked || it->second.readOnly)
+    if (it->second.locked || it->second.readOnly || fake.noNewFiles)
         return -1;
     std::string stem(name), ext;
     size_t dot = stem.rfind('.');
@@ -116,26 +171,9 @@ int KeepFileAside(const char* name, char* keptName, size_t keptSize)
         std::string kept = stem + "-kept-" + std::to_string(n) + ext;
         if (!HasFile(kept)) {
             fake.files[kept] = it->second;
-            fake.files.erase(it);
+            fake.files.erase(name);
             snprintf(keptName, keptSize, "%s", kept.c_str());
             return 0;
         }
     }
-}
-
-void StartWithThreeTasks()
-{
-    ResetFakeSystem();
-    SetTaskName(0, "Break");
-    SetTaskName(1, "A");
-    SetTaskName(2, "B");
-    fake.now = At(2026, 12, 5, 9, 0, 0);
-    StartRunningTask();
-}
-
-void SwitchAt(int row, LocalTime when)
-{
-    fake.now = when;
-    selectedRow = row;
-    SwitchToSelectedTask(nullptr);
 }

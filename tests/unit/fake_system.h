@@ -1,6 +1,8 @@
-// An in-memory stand-in for the operating system: files, a clock the test sets, and a record
-// of every message box. Faults are injected per file.
+// An in-memory stand-in for the operating system: files with faults a test injects, a clock
+// the test sets, the code page's lead bytes, and a record of every message box.
 #pragma once
+#include <stdint.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -10,8 +12,9 @@
 struct FakeFile {
     std::string content;
     bool locked = false;     // held open without sharing by another program
-    bool readOnly = false;
-    bool failWrites = false; // creating works, writing fails (disk full)
+    bool readOnly = false;   // may be read, never written, moved or deleted
+    bool failWrites = false; // opening works, writing fails (a full disk)
+    uint64_t written = 0;    // last-write time
 };
 
 struct ShownMessage {
@@ -24,18 +27,21 @@ struct FakeSystem {
     std::map<std::string, FakeFile> files;
     std::vector<ShownMessage> messages;
     LocalTime now{};
-    bool failCreates = false; // no file can be created (the folder is read-only)
-    int replaceCount = 0;
+    bool noNewFiles = false; // the folder takes no new file; existing ones may be written
+    int answer = 7;          // the button every question gets (7: IDNO)
+    int codePage = 1252;     // 932: two-byte characters as on a Japanese system
+    uint64_t clock = 0;      // last-write times
 };
 
 extern FakeSystem fake;
 
-// Resets the fake and the program's process-wide state to a fresh start on a 1920x1080 screen.
+// The fake and the program's process-wide state as at a fresh start on a 1920x1080 screen,
+// at 2026-12-05 09:00:00.
 void ResetFakeSystem();
 LocalTime At(int year, int month, int day, int hour, int minute, int second, int ms = 0);
 bool HasFile(const std::string& name);
-// A fresh start at 2026-12-05 09:00:00 with the tasks Break, A and B.
-void StartWithThreeTasks();
-// A switch to `row` made at `when`, as a click on that row makes it.
-void SwitchAt(int row, LocalTime when);
 std::string FileText(const std::string& name);
+// A file as another program writes it.
+void PutFile(const std::string& name, const std::string& content);
+// The titles of the boxes shown since the last call, "|"-separated, and forgets them.
+std::string TakeTitles();

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "display/geometry.h"
+#include "settings/settings_file.h"
 
 namespace {
 
@@ -88,12 +89,26 @@ TEST(VisibleShape, IsExactlyTheClientArea)
     EXPECT_EQ(25, r.bottom);
 }
 
+TEST(ListPlace, OpensUpwardOnlyAsFarAsTheBottomEdgeNeeds)
+{
+    struct Case {
+        int stripTop, visibleHeight, oy, top;
+    } cases[] = {
+        {0, 156, 0, 0},        {924, 156, 0, 924},     {925, 156, 0, 924},
+        {1040, 156, 0, 924},   {100, 1200, 0, 0},      {-50, 156, -100, -50},
+        {1000, 156, -100, 824},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.top, ListTop(c.stripTop, c.visibleHeight, c.oy, kHeight)) << c.stripTop;
+}
+
 TEST(Colours, TakeTheLowByteOfEachComponent)
 {
     EXPECT_EQ(0x00C0C0C0ul, ComposeColour(192, 192, 192));
-    EXPECT_EQ(0x000000FFul, ComposeColour(255, 0, 0));
     EXPECT_EQ(0x00FF0000ul, ComposeColour(0, 0, 255));
     EXPECT_EQ(0x00010203ul, ComposeColour(0x103, 0x202, 0x301));
+    Settings.text1R = 1, Settings.text1G = 2, Settings.text1B = 3;
+    EXPECT_EQ(0x030201ul, SettingsColour(COLOUR_TEXT1));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <string.h>
 
 #include <string>
 
@@ -8,249 +9,211 @@
 
 namespace {
 
-class TimeLogTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        StartWithThreeTasks();
-    }
-    std::string Log() { return FileText("timelog.csv"); }
-};
+// A fresh start at 09:00:00 with the tasks Break, A and B.
+void StartWithThreeTasks()
+{
+    ResetFakeSystem();
+    SetTaskName(0, "Break");
+    SetTaskName(1, "A");
+    SetTaskName(2, "B");
+    StartRunningTask();
+}
 
-TEST(TimeLogLine, DurationsAreCutToWholeSecondsAndSplit)
+// A click on `row` at the given moment.
+void SwitchAt(int row, int hour, int minute, int second = 0, int ms = 0)
+{
+    fake.now = At(2026, 12, 5, hour, minute, second, ms);
+    selectedRow = row;
+    SwitchToSelectedTask(nullptr);
+}
+
+std::string Log()
+{
+    return FileText("timelog.csv");
+}
+
+TEST(TimeLogLine, GivesStartDurationSecondsAndTheNameAsItIs)
 {
     struct Case {
         LocalTime start, end;
+        const char* name;
         const char* line;
     } cases[] = {
-        {At(2026, 12, 5, 9, 3, 7, 250), At(2026, 12, 5, 10, 15, 40, 500),
+        {At(2026, 12, 5, 9, 3, 7, 250), At(2026, 12, 5, 10, 15, 40, 500), "Coding",
          "2026/12/05 09:03:07,1:12:33,4353,Coding\r\n"},
-        {At(2026, 12, 5, 9, 3, 7, 900), At(2026, 12, 5, 10, 15, 40, 100),
+        {At(2026, 12, 5, 9, 3, 7, 900), At(2026, 12, 5, 10, 15, 40, 100), "Coding",
          "2026/12/05 09:03:07,1:12:32,4352,Coding\r\n"},
-        {At(2026, 1, 2, 3, 4, 5, 0), At(2026, 1, 3, 6, 9, 14, 0),
-         "2026/01/02 03:04:05,27:05:09,97509,Coding\r\n"},
-        {At(2026, 1, 2, 3, 4, 5, 100), At(2026, 1, 2, 3, 4, 6, 99),
-         "2026/01/02 03:04:05,0:00:00,0,Coding\r\n"},
-        {At(2026, 1, 2, 3, 4, 5, 0), At(2026, 1, 2, 3, 4, 4, 0),
-         "2026/01/02 03:04:05,0:00:00,0,Coding\r\n"}, // the clock went back
-        {At(2026, 2, 28, 23, 59, 59, 0), At(2026, 3, 1, 0, 0, 1, 0),
-         "2026/02/28 23:59:59,0:00:02,2,Coding\r\n"},
-        {At(2016, 1, 1, 0, 0, 0, 0), At(2200, 12, 31, 23, 59, 59, 0),
-         "2016/01/01 00:00:00,1621679:59:59,5838047999,Coding\r\n"}, // beyond 2^31 seconds
+        {At(2026, 1, 2, 3, 4, 5), At(2026, 1, 3, 6, 9, 14), "Meeting, client",
+         "2026/01/02 03:04:05,27:05:09,97509,Meeting, client\r\n"},
+        {At(2026, 1, 2, 3, 4, 5, 100), At(2026, 1, 2, 3, 4, 6, 99), "\"q\"",
+         "2026/01/02 03:04:05,0:00:00,0,\"q\"\r\n"},
+        {At(2026, 1, 2, 3, 4, 5), At(2026, 1, 2, 3, 4, 4), "", // the clock went back
+         "2026/01/02 03:04:05,0:00:00,0,\r\n"},
+        {At(2028, 2, 28, 23, 59, 59), At(2028, 3, 1, 0, 0, 1), "x",
+         "2028/02/28 23:59:59,24:00:02,86402,x\r\n"},
+        {At(2016, 1, 1, 0, 0, 0), At(2200, 12, 31, 23, 59, 59), "x",
+         "2016/01/01 00:00:00,1621679:59:59,5838047999,x\r\n"},
+        {At(999, 1, 1, 0, 0, 0), At(999, 1, 1, 0, 1, 0), "x", " 999/01/01 00:00:00,0:00:00,0,x\r\n"},
     };
     for (const Case& c : cases) {
-        char line[4096];
-        size_t n = FormatTimeLogLine(line, sizeof line, c.start,
-                                     DurationSeconds(c.start, c.end), "Coding");
+        char line[256];
+        size_t n = FormatTimeLogLine(line, sizeof line, c.start, DurationSeconds(c.start, c.end), c.name);
         EXPECT_EQ(c.line, std::string(line, n));
     }
 }
 
-TEST(TimeLogLine, NamesAreWrittenAsTheyAre)
+TEST(TimeLog, TheFirstSwitchCountsFromStartUpAndEverySwitchLogsTheTaskThatEnded)
 {
-    char line[4096];
-    std::string names[] = {"Meeting, client", "\"quoted\"", "", std::string(2047, 'x')};
-    for (const std::string& name : names) {
-        size_t n = FormatTimeLogLine(line, sizeof line, At(2026, 12, 5, 9, 0, 0), 60, name.c_str());
-        EXPECT_EQ("2026/12/05 09:00:00,0:01:00,60," + name + "\r\n", std::string(line, n));
+    StartWithThreeTasks();
+    SwitchAt(1, 9, 30);
+    EXPECT_FALSE(HasFile("timelog.csv"));
+    EXPECT_EQ(1, current_task);
+    SetTaskName(1, "A renamed"); // the log keeps the name the task started with
+    SwitchAt(2, 10, 0);
+    SwitchAt(2, 10, 30, 15); // the running task again: it ends and starts anew
+    dialogOpen = 1;
+    SwitchAt(1, 11, 0);
+    dialogOpen = 0;
+    SwitchAt(3, 11, 0); // an empty row
+    EXPECT_EQ(2, current_task);
+    fake.now = At(2026, 12, 5, 12, 0, 0);
+    AppendTimeLog(nullptr, TaskTable[0]); // exit
+    EXPECT_EQ("2026/12/05 09:00:00,1:00:00,3600,A\r\n"
+              "2026/12/05 10:00:00,0:30:15,1815,B\r\n"
+              "2026/12/05 10:30:15,1:29:45,5385,B\r\n",
+              Log());
+    EXPECT_STREQ("Break", runningTaskName);
+}
+
+TEST(TimeLog, AStartWithoutASwitchLogsNothing)
+{
+    StartWithThreeTasks();
+    fake.now = At(2026, 12, 5, 17, 0, 0);
+    EXPECT_EQ(0, AppendTimeLog(nullptr, TaskTable[0]));
+    EXPECT_FALSE(HasFile("timelog.csv"));
+}
+
+TEST(TimeLog, ABackdatedSwitchEndsTheTaskAtTheChosenMoment)
+{
+    struct Case {
+        LocalTime chosen;
+        bool firstSwitch;
+        const char* log;
+    } cases[] = {
+        {At(2026, 12, 5, 10, 15, 40), false,
+         "2026/12/05 09:00:00,1:00:00,3600,A\r\n2026/12/05 10:00:00,0:15:40,940,B\r\n"
+         "2026/12/05 10:15:40,0:14:20,860,A\r\n"},
+        {At(2026, 4, 31, 10, 15, 40), false, // not on the calendar: now counts
+         "2026/12/05 09:00:00,1:00:00,3600,A\r\n2026/12/05 10:00:00,0:25:40,1540,B\r\n"
+         "2026/12/05 10:25:40,0:04:20,260,A\r\n"},
+        {At(2026, 12, 5, 9, 10, 0), true, "2026/12/05 09:00:00,1:30:00,5400,A\r\n"},
+    };
+    for (const Case& c : cases) {
+        StartWithThreeTasks();
+        if (!c.firstSwitch) {
+            SwitchAt(1, 9, 30);
+            SwitchAt(2, 10, 0);
+        }
+        backdatedTime = c.chosen;
+        useBackdatedTime = 1;
+        SwitchAt(1, 10, 25, 40);
+        EXPECT_EQ(0, useBackdatedTime);
+        SwitchAt(2, 10, 30);
+        EXPECT_EQ(c.log, Log());
     }
 }
 
-TEST(TimeLogLine, YearIsPaddedWithSpacesToFourCharacters)
+TEST(TimeLog, LinesTheLogRefusesAreHeldAndWrittenInOrderLater)
 {
-    char line[256];
-    size_t n = FormatTimeLogLine(line, sizeof line, At(999, 1, 1, 0, 0, 0), 0, "x");
-    EXPECT_EQ(" 999/01/01 00:00:00,0:00:00,0,x\r\n", std::string(line, n));
-}
-
-TEST_F(TimeLogTest, FirstSwitchWritesNothingAndCountsFromStartUp)
-{
-    SwitchAt(1, At(2026, 12, 5, 9, 30, 0));
-    EXPECT_FALSE(HasFile("timelog.csv"));
-    EXPECT_EQ(1, current_task);
-    SwitchAt(2, At(2026, 12, 5, 10, 0, 0));
-    EXPECT_EQ("2026/12/05 09:00:00,1:00:00,3600,A\r\n", Log());
-    EXPECT_STREQ("B", runningTaskName);
-    EXPECT_EQ(10, runningTaskStart.wHour);
-}
-
-TEST_F(TimeLogTest, ExitWithoutASwitchLogsNothing)
-{
-    fake.now = At(2026, 12, 5, 17, 0, 0);
-    AppendTimeLog(nullptr, TaskTable[0]);
-    EXPECT_FALSE(HasFile("timelog.csv"));
-}
-
-TEST_F(TimeLogTest, SwitchingToTheRunningTaskEndsAndRestartsIt)
-{
-    SwitchAt(1, At(2026, 12, 5, 9, 0, 0));
-    SwitchAt(1, At(2026, 12, 5, 9, 10, 0));
-    SwitchAt(1, At(2026, 12, 5, 9, 25, 0));
-    EXPECT_EQ("2026/12/05 09:00:00,0:10:00,600,A\r\n"
-              "2026/12/05 09:10:00,0:15:00,900,A\r\n",
-              Log());
-}
-
-TEST_F(TimeLogTest, NoSwitchOnAnEmptyRowOrWithADialogOpen)
-{
-    SwitchAt(1, At(2026, 12, 5, 9, 0, 0));
-    useBackdatedTime = 1;
-    SwitchAt(5, At(2026, 12, 5, 9, 10, 0));
-    EXPECT_EQ(1, current_task);
-    EXPECT_EQ(0, useBackdatedTime);
-    dialogOpen = 1;
-    useBackdatedTime = 1;
-    SwitchAt(2, At(2026, 12, 5, 9, 20, 0));
-    EXPECT_EQ(1, current_task);
-    EXPECT_EQ(0, useBackdatedTime);
-    selectedRow = 77;
-    dialogOpen = 0;
-    SwitchToSelectedTask(nullptr);
-    EXPECT_EQ(1, current_task);
-    EXPECT_FALSE(HasFile("timelog.csv"));
-}
-
-TEST_F(TimeLogTest, RenamedTaskIsLoggedUnderTheNameItStartedWith)
-{
-    SwitchAt(1, At(2026, 12, 5, 9, 0, 0));
-    SetTaskName(1, "Renamed");
-    SwitchAt(2, At(2026, 12, 5, 9, 5, 0));
-    EXPECT_EQ("2026/12/05 09:00:00,0:05:00,300,A\r\n", Log());
-}
-
-TEST_F(TimeLogTest, NamesOfAnyLengthAreLoggedWhole)
-{
-    std::string longName(2047, 'L');
-    SetTaskName(3, longName.c_str());
-    SwitchAt(3, At(2026, 12, 5, 9, 0, 0));
-    SwitchAt(1, At(2026, 12, 5, 9, 0, 1));
-    EXPECT_EQ("2026/12/05 09:00:00,0:00:01,1," + longName + "\r\n", Log());
-}
-
-TEST_F(TimeLogTest, LineGoesAfterTheLastByteOfAnExistingLog)
-{
-    fake.files["timelog.csv"].content = "old line without end";
-    SwitchAt(1, At(2026, 12, 5, 9, 0, 0));
-    SwitchAt(2, At(2026, 12, 5, 9, 0, 30));
-    EXPECT_EQ("old line without end2026/12/05 09:00:00,0:00:30,30,A\r\n", Log());
-}
-
-TEST_F(TimeLogTest, BackdatedSwitchUsesTheChosenMomentOnlyAfterTheFirstSwitch)
-{
-    useBackdatedTime = 1;
-    backdatedTime = At(2026, 12, 5, 8, 0, 0);
-    SwitchAt(1, At(2026, 12, 5, 9, 30, 0)); // first switch: the moment is not used
-    EXPECT_EQ(9, runningTaskStart.wHour);
-    EXPECT_EQ(0, runningTaskStart.wMinute);
-
-    useBackdatedTime = 1;
-    backdatedTime = At(2026, 12, 5, 10, 15, 40);
-    SwitchAt(2, At(2026, 12, 5, 10, 25, 40));
-    EXPECT_EQ("2026/12/05 09:00:00,1:15:40,4540,A\r\n", Log());
-    EXPECT_EQ(15, runningTaskStart.wMinute);
-    EXPECT_EQ(0, useBackdatedTime);
-}
-
-TEST_F(TimeLogTest, UnrealBackdatedMomentNeverReachesTheLog)
-{
-    SwitchAt(1, At(2026, 12, 5, 9, 0, 0));
-    useBackdatedTime = 1;
-    backdatedTime = At(2026, 11, 31, 9, 0, 0);
-    SwitchAt(2, At(2026, 12, 5, 10, 0, 0));
-    EXPECT_EQ("2026/12/05 09:00:00,1:00:00,3600,A\r\n", Log());
-    EXPECT_EQ(10, runningTaskStart.wHour);
-}
-
-TEST_F(TimeLogTest, FutureStartThenEarlierSwitchLogsZero)
-{
-    SwitchAt(1, At(2026, 12, 5, 9, 0, 0));
-    useBackdatedTime = 1;
-    backdatedTime = At(2026, 12, 6, 9, 0, 0);
-    SwitchAt(2, At(2026, 12, 5, 10, 0, 0));
-    SwitchAt(1, At(2026, 12, 5, 11, 0, 0));
-    EXPECT_EQ("2026/12/05 09:00:00,24:00:00,86400,A\r\n"
-              "2026/12/06 09:00:00,0:00:00,0,B\r\n",
-              Log());
-}
-
-TEST_F(TimeLogTest, LockedLogHoldsLinesAndWritesThemInOrderLater)
-{
-    SwitchAt(1, At(2026, 12, 5, 9, 0, 0));
+    StartWithThreeTasks();
+    PutFile("timelog.csv", "earlier");
+    SwitchAt(1, 9, 30);
     fake.files["timelog.csv"].locked = true;
-    SwitchAt(2, At(2026, 12, 5, 9, 10, 0));
-    ASSERT_EQ(1u, fake.messages.size());
-    EXPECT_EQ("timelog.csv file open error.", fake.messages[0].text);
-    EXPECT_EQ("OPEN ERROR", fake.messages[0].title);
-    EXPECT_EQ(MESSAGE_ERROR, fake.messages[0].kind);
-    EXPECT_EQ(2, current_task);
-    EXPECT_STREQ("B", runningTaskName);
-    SwitchAt(1, At(2026, 12, 5, 9, 30, 0));
-    EXPECT_EQ(2u, fake.messages.size());
-    EXPECT_EQ("", Log());
-
+    SwitchAt(2, 10, 0);
     fake.files["timelog.csv"].locked = false;
-    SwitchAt(2, At(2026, 12, 5, 10, 0, 0));
-    EXPECT_EQ("2026/12/05 09:00:00,0:10:00,600,A\r\n"
-              "2026/12/05 09:10:00,0:20:00,1200,B\r\n"
-              "2026/12/05 09:30:00,0:30:00,1800,A\r\n",
-              Log());
-    EXPECT_EQ(0u, HeldLogLength());
-}
-
-TEST_F(TimeLogTest, FailedWriteIsHeldLikeAFailedOpen)
-{
-    SwitchAt(1, At(2026, 12, 5, 9, 0, 0));
     fake.files["timelog.csv"].failWrites = true;
-    SwitchAt(2, At(2026, 12, 5, 9, 10, 0));
-    EXPECT_EQ("timelog.csv file write error.", fake.messages.at(0).text);
+    SwitchAt(1, 10, 30);
+    EXPECT_EQ(2, (int)fake.messages.size());
+    EXPECT_EQ("timelog.csv file open error.", fake.messages[0].text);
+    EXPECT_EQ("timelog.csv file write error.", fake.messages[1].text);
+    EXPECT_EQ("OPEN ERROR", fake.messages[1].title);
+    EXPECT_EQ("earlier", Log()); // nothing partial
+    EXPECT_EQ(1, current_task); // the strip still follows the switches
     fake.files["timelog.csv"].failWrites = false;
-    SwitchAt(1, At(2026, 12, 5, 9, 20, 0));
-    EXPECT_EQ("2026/12/05 09:00:00,0:10:00,600,A\r\n"
-              "2026/12/05 09:10:00,0:10:00,600,B\r\n",
+    SwitchAt(2, 11, 0);
+    EXPECT_EQ("earlier2026/12/05 09:00:00,1:00:00,3600,A\r\n2026/12/05 10:00:00,0:30:00,1800,B\r\n"
+              "2026/12/05 10:30:00,0:30:00,1800,A\r\n",
               Log());
 }
 
-TEST_F(TimeLogTest, LinesStillHeldAtExitAreSavedBeside)
-{
-    SwitchAt(1, At(2026, 12, 5, 9, 0, 0));
-    fake.files["timelog.csv"].locked = true;
-    SwitchAt(2, At(2026, 12, 5, 9, 10, 0));
-    fake.now = At(2026, 12, 5, 9, 15, 0);
-    AppendTimeLog(nullptr, TaskTable[0]);
-    SaveHeldLogAside(nullptr);
-    EXPECT_EQ("2026/12/05 09:00:00,0:10:00,600,A\r\n"
-              "2026/12/05 09:10:00,0:05:00,300,B\r\n",
-              FileText("timelog-unsaved.csv"));
-    EXPECT_EQ("Warning", fake.messages.back().title);
-}
-
-TEST(LocalTimeTicks, RealMomentsOnly)
+TEST(TimeLog, AtExitHeldLinesGoToTheUnsavedLogOrAreShown)
 {
     struct Case {
-        LocalTime t;
-        int real;
+        bool unsavedWritable;
+        int lines;
+        bool ending;
+        const char* title;
     } cases[] = {
-        {At(2026, 4, 30, 0, 0, 0), 1}, {At(2026, 4, 31, 0, 0, 0), 0},
-        {At(2024, 2, 29, 0, 0, 0), 1}, {At(2026, 2, 29, 0, 0, 0), 0},
-        {At(2000, 2, 29, 0, 0, 0), 1}, {At(2100, 2, 29, 0, 0, 0), 0},
-        {At(2026, 13, 1, 0, 0, 0), 0}, {At(2026, 1, 1, 24, 0, 0), 0},
-        {At(1600, 12, 31, 0, 0, 0), 0}, {At(1601, 1, 1, 0, 0, 0), 1},
-        {At(2026, 1, 1, 0, 0, 0, 999), 1}, {At(2026, 1, 1, 0, 0, 0, 1000), 0},
+        {true, 3, false, "Warning"},
+        {false, 3, false, "OPEN ERROR"},
+        {false, 100, false, "OPEN ERROR"},
+        {false, 3, true, ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.real, IsRealMoment(c.t)) << c.t.wYear << "-" << c.t.wMonth << "-" << c.t.wDay;
+    for (const Case& c : cases) {
+        StartWithThreeTasks();
+        SwitchAt(1, 9, 0);
+        fake.files["timelog.csv"].locked = true;
+        if (!c.unsavedWritable)
+            fake.files["timelog-unsaved.csv"].failWrites = true;
+        for (int i = 0; i < c.lines; ++i)
+            SwitchAt(1 + i % 2, 10 + i / 60, i % 60);
+        TakeTitles();
+        sessionEnding = c.ending;
+        SaveHeldLogAside(nullptr);
+        if (c.unsavedWritable) {
+            EXPECT_EQ(0u, FileText("timelog-unsaved.csv").find("2026/12/05 09:00:00,1:00:00,3600,A\r\n"));
+        }
+        if (!c.unsavedWritable && !c.ending) {
+            // Every line is either shown or counted.
+            const std::string& text = fake.messages.at(0).text;
+            size_t shown = 0, more = 0;
+            for (size_t at = 0; (at = text.find(",A\r\n", at) + 1) != 0;)
+                ++shown;
+            for (size_t at = 0; (at = text.find(",B\r\n", at) + 1) != 0;)
+                ++shown;
+            size_t tail = text.find("\r\n... and ");
+            if (tail != std::string::npos)
+                more = std::stoul(text.substr(tail + 10));
+            EXPECT_EQ(size_t(c.lines), shown + more);
+            EXPECT_EQ(c.lines > 50, more > 0);
+            EXPECT_LE(text.size(), 2048u + 200);
+        }
+        EXPECT_EQ(c.title, TakeTitles());
+    }
 }
 
-TEST(LocalTimeTicks, DifferencesMatchTheCalendar)
+TEST(TimeLog, TheTrayTipTellsTheRunningTaskAndHowLongItHasRun)
 {
-    EXPECT_EQ(int64_t(86400) * TICKS_PER_SECOND,
-              TimeDifference(At(2024, 2, 28, 12, 0, 0), At(2024, 2, 29, 12, 0, 0)));
-    EXPECT_EQ(int64_t(366) * 86400 * TICKS_PER_SECOND,
-              TimeDifference(At(2024, 1, 1, 0, 0, 0), At(2025, 1, 1, 0, 0, 0)));
-    EXPECT_EQ(-int64_t(10000), TimeDifference(At(2026, 1, 1, 0, 0, 0, 1), At(2026, 1, 1, 0, 0, 0, 0)));
-    int64_t ticks = 0;
-    ASSERT_TRUE(LocalTimeToTicks(At(1970, 1, 1, 0, 0, 0), &ticks));
-    EXPECT_EQ(116444736000000000LL, ticks);
+    struct Case {
+        int codePage;
+        std::string name;
+        LocalTime now;
+        std::string tip;
+    } cases[] = {
+        {1252, "Coding", At(2026, 12, 5, 10, 5, 9, 999), "Coding 1:05:09"},
+        {1252, "Break", At(2026, 12, 6, 12, 0, 0), "Break 27:00:00"},
+        {1252, std::string(200, 'x'), At(2026, 12, 5, 9, 0, 1), std::string(127 - 8, 'x') + " 0:00:01"},
+        {932, std::string(200, '\x82'), At(2026, 12, 5, 9, 0, 1), std::string(118, '\x82') + " 0:00:01"},
+    };
+    for (const Case& c : cases) {
+        ResetFakeSystem();
+        fake.codePage = c.codePage;
+        SetTaskName(0, c.name.c_str());
+        StartRunningTask();
+        char tip[128];
+        EXPECT_EQ(c.tip.size(), FormatRunningTip(tip, sizeof tip, c.now));
+        EXPECT_EQ(c.tip, tip);
+    }
 }
 
 } // namespace

@@ -9,14 +9,6 @@
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
 
-// The shell's globals, which the program defines beside WinMain.
-HINSTANCE appInstance = NULL;
-HICON appIcon = NULL;
-HMODULE user32Module = NULL;
-SetLayeredAttributesFunction setLayeredAttributes = NULL;
-UINT taskbarCreatedMessage = 0;
-char trayTip[20];
-
 namespace {
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -84,34 +76,25 @@ protected:
     }
 };
 
-TEST_F(PaintingTest, ThousandPaintsOfBothStatesLeaveNoObjectBehind)
+TEST_F(PaintingTest, PaintsPlacementsAndNewFontsLeaveNoObjectBehind)
 {
+    ExpandList(window);
+    CollapseList(window);
     PaintNow();
     long before = GdiLoad();
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < 600; ++i) {
         listOpen = i % 2;
         selectedRow = i % 4;
         current_task = i % 3;
         PaintNow();
+        if (i % 3 == 0) {
+            ExpandList(window);
+            Settings.fsize = 12 + i % 20;
+            RecreateTaskFont();
+            CollapseList(window);
+        }
     }
     EXPECT_LE(GdiLoad(), before + 8);
-}
-
-TEST_F(PaintingTest, OpeningClosingAndNewFontsLeaveNoObjectBehind)
-{
-    ExpandList(window);
-    CollapseList(window);
-    long before = GdiLoad();
-    for (int i = 0; i < 200; ++i) {
-        ExpandList(window);
-        PaintNow();
-        Settings.fsize = 12 + i % 20;
-        RecreateTaskFont();
-        CollapseList(window);
-        PaintNow();
-    }
-    EXPECT_LE(GdiLoad(), before + 8);
-    EXPECT_EQ(0, listOpen);
 }
 
 } // namespace

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/shell_state.h"
+#include "fake_system.h"
+#include "tasks/away_time.h"
+#include "tasks/time_log.h"
+
+namespace {
+
+TEST(AwayTime, ALongAbsenceMayBeLoggedAsTheBreakTask)
+{
+    struct Case {
+        int awaySeconds;
+        int runningRow; // 0: the break task; -1: no switch since start-up
+        int dialog;
+        int answer;
+        bool asked;
+        const char* log;
+    } cases[] = {
+        {3600, 1, 0, ANSWER_YES, true,
+         "2026/12/05 09:00:00,9:00:00,32400,A\r\n2026/12/05 18:00:00,1:00:00,3600,Break\r\n"},
+        {60, 1, 0, ANSWER_YES, true,
+         "2026/12/05 09:00:00,9:00:00,32400,A\r\n2026/12/05 18:00:00,0:01:00,60,Break\r\n"},
+        {3600, 1, 0, 7, true, ""}, // No
+        {59, 1, 0, ANSWER_YES, false, ""},
+        {3600, 0, 0, ANSWER_YES, false, ""},
+        {3600, -1, 0, ANSWER_YES, false, ""},
+        {3600, 1, 1, ANSWER_YES, false, ""},
+    };
+    for (const Case& c : cases) {
+        ResetFakeSystem();
+        SetTaskName(0, "Break");
+        SetTaskName(1, "A");
+        selectedRow = c.runningRow < 0 ? 0 : c.runningRow;
+        if (c.runningRow >= 0)
+            SwitchToSelectedTask(nullptr); // the first switch: counts from 09:00
+        fake.answer = c.answer;
+        LocalTime left = At(2026, 12, 5, 18, 0, 0);
+        LocalTime back =
+            At(2026, 12, 5, 18 + c.awaySeconds / 3600, c.awaySeconds / 60 % 60, c.awaySeconds % 60);
+        NoteUserLeft(left);
+        NoteUserLeft(At(2026, 12, 5, 18, 0, 30)); // a lock after the suspend: the first counts
+        NoteUserBack(back);
+        NoteUserBack(At(2026, 12, 5, 20, 0, 0)); // the second notice of the same return
+        dialogOpen = c.dialog;
+        AskAboutTimeAway(nullptr);
+        AskAboutTimeAway(nullptr); // asked once only
+        EXPECT_EQ(c.asked ? 1u : 0u, fake.messages.size());
+        if (c.asked) {
+            EXPECT_EQ("Away from 18:00:00 to " + std::string(c.awaySeconds == 60 ? "18:01:00" : "19:00:00") +
+                          ".\r\nLog this time as Break?",
+                      fake.messages.at(0).text);
+            EXPECT_EQ("Away", fake.messages.at(0).title);
+            EXPECT_EQ(unsigned(MESSAGE_QUESTION), fake.messages.at(0).kind);
+        }
+        EXPECT_EQ(c.log, FileText("timelog.csv"));
+        EXPECT_EQ(c.dialog, dialogOpen);
+        if (c.log[0] != '\0') { // the running task goes on from the return
+            EXPECT_STREQ("A", runningTaskName);
+            EXPECT_EQ(back.wMinute, runningTaskStart.wMinute);
+            EXPECT_EQ(back.wHour, runningTaskStart.wHour);
+        }
+    }
+}
+
+} // namespace
