@@ -1,0 +1,94 @@
+"""A user's ordinary use: the first start, switching, the dialogs, the menus and the tray."""
+
+import datetime
+import time
+
+from vornet_e2e import FSIZE, IDOK, WM_KEYDOWN, WM_USER, Journey, settings_file, wait_for, xdotool
+
+TASKS = ("Break", "Alpha", "Beta", "Gamma")
+IDC_TASK_NAME, IDC_FONT_SIZE = 1000, 1019
+MOMENT_FIELDS = (1031, 1032, 1033, 1027, 1028, 1029)  # year, month, day, hour, minute, second
+VK_DOWN, VK_RETURN = 0x28, 0x0D
+
+
+class DayTest(Journey):
+
+    def test_a_first_start_writes_the_default_file_and_a_second_start_gives_way(self):
+        self.start()
+        self.assertEqual(settings_file(), wait_for(lambda: self.file("setting.ini"), 10, "setting.ini"))
+        second = self.launch()
+        self.assertNotEqual(None, wait_for(lambda: second.poll() is not None, 20, "the second to end"))
+        self.assertEqual(1, len(self.driver.windows("Quernbox")))
+        self.assertTrue(int(self.driver("exstyle", self.hwnd)[0]) & 0x8, "topmost")
+        self.exit()
+        self.assertIsNone(self.file("timelog.csv"), "no switch, so no line")
+
+    def test_each_switch_logs_the_task_that_ran_and_exit_logs_the_last(self):
+        self.start(settings_file(TASKS))
+        self.switch_to(1, 5)   # the first switch logs nothing
+        self.switch_to(2, 5)
+        self.exit()
+        rows = self.rows()
+        self.assertEqual(["Alpha", "Beta"], [r[3] for r in rows])
+        self.assertTrue(all(0 <= r[2] < 60 for r in rows))
+        self.assertIn(b"current_task=0\r\n", self.file("setting.ini"))
+
+    def test_edit_and_delete_change_the_names_in_the_file(self):
+        self.start(settings_file(TASKS))
+        self.open_list(5)
+        self.hover_row(1)
+        self.command("edit")
+        dialog, _ = self.dialog("Edit task")
+        self.set_field(dialog, IDC_TASK_NAME, "Alpha renamed")
+        self.answer(dialog, IDOK)
+        wait_for(lambda: b"01=Alpha renamed\r\n" in self.file("setting.ini"), 10, "the new name saved")
+        wait_for(lambda: self.height() == FSIZE + 10, 10, "the list closed after the edit")
+        self.open_list(5)
+        self.hover_row(2)
+        self.command("delete")
+        wait_for(lambda: b"02=Gamma\r\n03=\r\n" in self.file("setting.ini"), 10, "Beta deleted")
+
+    def test_a_change_with_a_time_back_ends_the_running_task_at_that_moment(self):
+        self.start(settings_file(TASKS))
+        self.switch_to(1, 5)
+        begun = time.time()
+        wait_for(lambda: time.time() > begun + 2, 5, "two seconds of Alpha")
+        self.open_list(5)
+        self.hover_row(2)
+        self.command("backdated")
+        dialog, _ = self.dialog("Change task with a time back")
+        fields = [int(self.driver("child", dialog, i)[0]) for i in MOMENT_FIELDS]
+        shown = datetime.datetime(*(int(self.driver("text", f)[0]) for f in fields))
+        chosen = shown - datetime.timedelta(seconds=1)
+        for field, value in zip(fields, chosen.timetuple()[:6]):
+            self.driver("settext", field, str(value))
+        self.answer(dialog, IDOK)
+        start, _, seconds, name = wait_for(self.rows, 10, "Alpha's line")[0]
+        self.assertEqual("Alpha", name)
+        # The line's start is shown in whole seconds, its length truncated.
+        ended = datetime.datetime.strptime(start, "%Y/%m/%d %H:%M:%S") + datetime.timedelta(seconds=seconds)
+        self.assertIn((chosen - ended).total_seconds(), (0, 1))
+
+    def test_properties_change_the_font_size_of_the_strip(self):
+        self.start(settings_file(TASKS))
+        self.command("properties")
+        dialog, _ = self.dialog("Properties")
+        self.set_field(dialog, IDC_FONT_SIZE, "30")
+        self.answer(dialog, IDOK)
+        wait_for(lambda: self.height() == 40, 10, "a strip 30 + 10 pixels high")
+        self.exit()
+        self.assertIn(b"fsize=30\r\n", self.file("setting.ini"))
+
+    def test_the_menu_opens_the_version_box_and_the_tray_tip_tells_the_time_run(self):
+        self.start(settings_file(TASKS))
+        self.driver("post", self.hwnd, 0x204, 0, (5 << 16) | 10)  # right press on the strip
+        wait_for(lambda: self.driver.windows("#32768"), 10, "the menu")
+        for vk in (VK_DOWN, VK_DOWN, VK_RETURN):  # Properties, Version
+            self.driver("post", self.hwnd, WM_KEYDOWN, vk, 0)
+        box, _ = self.dialog("Version")
+        self.answer(box, IDOK)
+        xdotool("mousemove", 10, 31)  # over the icon in Wine's tray window
+        self.driver("post", self.hwnd, WM_USER, 111, 0x200)
+        tip = wait_for(lambda: [w["text"] for w in self.driver.windows("tooltips_class32")
+                                if w["text"].startswith("Break 0:00:")], 10, "the tip")
+        self.assertRegex(tip[0], r"^Break 0:00:\d\d$")

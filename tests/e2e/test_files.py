@@ -1,0 +1,140 @@
+"""What the user wrote survives what real folders and disks do: a held log, files too large
+or edited by hand or by another program, a file or a folder that refuses writes, a full
+disk, a Japanese system."""
+
+import os
+import subprocess
+
+from vornet_e2e import FSIZE, IDOK, Journey, settings_file, wait_for
+
+TASKS = ("Break", "Alpha", "Beta", "Gamma")
+IDC_TASK_NAME = 1000
+
+
+class FilesTest(Journey):
+
+    def windows_path(self, name):
+        return "Z:" + self.path(name).replace("/", "\\")
+
+    def boxes(self, wanted_title, wanted_text):
+        """Answers Vornet's message boxes in turn until the one wanted; returns its text."""
+        while True:
+            hwnd, title, text = wait_for(self.message_box, 15, f"the {wanted_title!r} box")
+            self.answer(hwnd, IDOK)
+            if title == wanted_title and wanted_text in text:
+                return text
+
+    def message_box(self):
+        for w in self.driver.windows("#32770"):
+            static = int(self.driver("child", w["hwnd"], 0xFFFF)[0])
+            if static:
+                return w["hwnd"], w["text"], self.driver("text", static)[0]
+        return None
+
+    def immutable(self, path):
+        """chattr +i: refused even to root, as Windows refuses a file or folder it protects."""
+        if subprocess.run(["chattr", "+i", path], capture_output=True).returncode != 0:
+            self.skipTest("chattr +i does not work on this file system")
+        self.addCleanup(subprocess.run, ["chattr", "-i", path])
+
+    def edit_row(self, row, name):
+        self.open_list(5)
+        self.assertEqual(5 * FSIZE + 12, self.height(), "four names and a free row")
+        self.hover_row(row)
+        self.command("edit")
+        dialog, _ = self.dialog("Edit task")
+        self.set_field(dialog, IDC_TASK_NAME, name)
+        self.answer(dialog, IDOK, settle=False)
+
+    def test_lines_a_held_log_refuses_are_written_once_it_is_free(self):
+        self.start(settings_file(TASKS))
+        self.driver("hold", self.windows_path("timelog.csv"))
+        self.switch_to(1, 5)
+        self.switch_to(2, 5, settle=False)
+        self.assertIn("timelog.csv file open error.", self.boxes("OPEN ERROR", ""))
+        self.driver("release", self.windows_path("timelog.csv"))
+        self.switch_to(3, 5)
+        self.assertEqual(["Alpha", "Beta"], [r[3] for r in wait_for(self.rows, 10, "both lines")])
+
+    def test_an_oversize_file_is_kept_and_a_new_one_written(self):
+        big = settings_file(TASKS) + b"x" * 102650
+        self.start(big, shown=False)
+        self.assertIn("setting-kept-1.ini", self.boxes("SIZE ERROR", "too large"))
+        self.wait_shown()
+        self.exit()
+        self.assertEqual(big, self.file("setting-kept-1.ini"))
+        self.assertEqual(70, self.file("setting.ini").count(b"\r\n"))
+
+    def test_a_hand_edited_file_keeps_its_names_and_is_kept_aside_before_the_first_save(self):
+        edited = b"; my tasks\n" + settings_file(TASKS).replace(b"\r\n", b"\n")
+        self.start(edited)
+        self.open_list(5)
+        self.assertEqual(5 * FSIZE + 12, self.height(), "four names and a free row")
+        self.command("exit")
+        text = self.boxes("Warning", "setting-kept-1.ini")
+        self.assertIn("held lines that Vornet does not use", text)
+        self.proc.wait(timeout=10)
+        self.assertEqual(edited, self.file("setting-kept-1.ini"))
+        self.assertEqual(settings_file(TASKS), self.file("setting.ini"))
+
+    def test_a_file_another_program_changed_is_kept_aside_before_a_save(self):
+        self.start(settings_file(TASKS))
+        theirs = settings_file(TASKS + ("Delta",))
+        self.put("setting.ini", theirs)
+        self.edit_row(1, "Alpha renamed")
+        self.assertIn("was changed by another program", self.boxes("Warning", "setting-kept-1.ini"))
+        self.assertEqual(theirs, self.file("setting-kept-1.ini"))
+        self.assertIn(b"01=Alpha renamed\r\n", self.file("setting.ini"))
+
+    def test_a_file_that_refuses_writes_is_still_read_and_left_as_it_was(self):
+        ours = settings_file(TASKS, winX=300, winY=400)
+        self.put("setting.ini", ours)
+        self.immutable(self.path("setting.ini"))
+        self.start()
+        self.edit_row(1, "Alpha renamed")  # the list shows the names read
+        self.assertIn("setting.ini file open error.", self.boxes("OPEN ERROR", ""))
+        self.command("exit")
+        self.boxes("OPEN ERROR", "setting.ini")
+        self.proc.wait(timeout=10)
+        self.assertEqual(ours, self.file("setting.ini"))
+
+    def test_a_folder_that_takes_no_new_file_is_saved_in_place(self):
+        self.put("setting.ini", settings_file(TASKS))
+        self.put("timelog.csv", b"")
+        self.immutable(self.folder)
+        self.start()
+        self.edit_row(1, "Alpha renamed")
+        wait_for(lambda: b"Alpha renamed" in self.file("setting.ini"), 10, "the name saved")
+        self.switch_to(2, 5)
+        self.exit()
+        self.assertEqual(settings_file(("Break", "Alpha renamed", "Beta", "Gamma")), self.file("setting.ini"))
+        self.assertEqual(["Beta"], [r[3] for r in self.rows()])
+        self.assertEqual({"setting.ini", "timelog.csv"}, set(os.listdir(self.folder)))
+
+    def test_a_full_disk_at_exit_shows_the_lines_no_file_took(self):
+        disk = self.path("disk")
+        os.mkdir(disk)
+        if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", disk],
+                          capture_output=True).returncode != 0:
+            self.skipTest("cannot mount a small file system here")
+        self.addCleanup(subprocess.run, ["umount", disk])
+        self.folder = disk
+        self.put("setting.ini", settings_file(TASKS))
+        subprocess.run(["dd", "if=/dev/zero", "of=" + self.path("filler"), "bs=4k"], capture_output=True)
+        self.start()
+        self.switch_to(1, 5)
+        self.switch_to(2, 5, settle=False)
+        self.assertIn("write error", self.boxes("OPEN ERROR", "timelog.csv file"))
+        self.command("exit")
+        text = self.boxes("OPEN ERROR", "please note them")
+        self.assertRegex(text, r"\r\n\d{4}/\d\d/\d\d \d\d:\d\d:\d\d,0:00:\d\d,\d+,Alpha\r\n")
+        self.assertRegex(text, r",Beta\r\n")
+        self.proc.wait(timeout=10)
+
+    def test_a_japanese_name_is_cut_between_characters(self):
+        long_name = "\u3042".encode("cp932") * 1024  # 2048 bytes, one over the limit
+        self.start(settings_file(("Break", long_name)), env={"LANG": "ja_JP.UTF-8"})
+        self.command("exit")
+        self.boxes("Warning", "setting-kept-1.ini")  # the byte cut off is not lost
+        self.proc.wait(timeout=10)
+        self.assertIn(b"01=" + long_name[:2046] + b"\r\n", self.file("setting.ini"))
