@@ -14,7 +14,8 @@ enum {
     MESSAGE_ERROR = 0x10,    // MB_ICONERROR
     MESSAGE_WARNING = 0x30,  // MB_ICONWARNING
     MESSAGE_QUESTION = 0x24, // MB_YESNO | MB_ICONQUESTION
-    ANSWER_YES = 6           // IDYES
+    ANSWER_YES = 6,          // IDYES
+    ANSWER_NO = 7            // IDNO
 };
 
 LocalTime CurrentLocalTime();

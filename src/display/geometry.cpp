@@ -42,7 +42,7 @@ int ListOuterHeight(int lastRow, int fsize)
 
 int RowAtPointer(int y, int fsize, int lastRow)
 {
-    int row = fsize > 0 ? (y - 3) / fsize : 0;
+    int row = (y - 3) / fsize; // fsize is at least 6 from the load on
     if (row < 0)
         row = 0;
     return row > lastRow ? lastRow : row;

@@ -205,7 +205,7 @@ size_t SettingsTextLength()
 const char kUnreadReason[] = "could not be read";
 const char kUntakenReason[] = "held lines that Vornet does not use";
 const char kChangedReason[] = "was changed by another program";
-int stampKnown = 0;
+int stampKnown;
 FileStamp knownStamp;
 const char* keepReason = kChangedReason;
 
@@ -298,8 +298,9 @@ void RecountLastRow()
             lastRow = i == LAST_SLOT ? LAST_SLOT : i + 1;
     }
     // Rows 0..lastRow at fsize pixels each, plus 12, must fit the screen's height.
-    if (screenHeight < static_cast<long long>(Settings.fsize) * (lastRow + 2) + 12)
-        lastRow = (screenHeight - 12) / Settings.fsize - 1;
+    int fitting = (screenHeight - 12) / Settings.fsize - 1;
+    if (lastRow > fitting)
+        lastRow = fitting;
     if (lastRow < 0)
         lastRow = 0;
 }
@@ -382,7 +383,8 @@ int LoadSettings(OwnerWindow owner)
     if (result == READ_TOO_LARGE)
         return ReportTooLarge(owner);
     if (result != READ_OK) {
-        if (result == READ_UNOPENABLE && !stampKnown)
+        // A file this run wrote is ours even while another program holds it.
+        if (!stampKnown)
             keepReason = kUnreadReason;
         SaveSettings(owner);
         return 0;

@@ -43,26 +43,21 @@ unsigned short* MemberOf(LocalTime& time, int field)
     return const_cast<unsigned short*>(MemberOf(static_cast<const LocalTime&>(time), field));
 }
 
-int IsField(int field)
-{
-    return field >= 0 && field < MOMENT_FIELD_COUNT;
-}
-
 } // namespace
 
 int MomentFieldLow(int field)
 {
-    return IsField(field) ? kRanges[field].low : 0;
+    return kRanges[field].low;
 }
 
 int MomentFieldHigh(int field)
 {
-    return IsField(field) ? kRanges[field].high : 0;
+    return kRanges[field].high;
 }
 
 int MomentFieldOf(const LocalTime& time, int field)
 {
-    return IsField(field) ? *MemberOf(time, field) : 0;
+    return *MemberOf(time, field);
 }
 
 LocalTime MomentFromFields(const int values[MOMENT_FIELD_COUNT], const LocalTime& now)

@@ -13,8 +13,6 @@ static int PrimaryWeight(unsigned char c)
         return 0x200 + c;
     if (c >= '0' && c <= '9')
         return 0x100 + c;
-    if (c >= 0x80)
-        return 0x300 + c;
     return c;
 }
 

@@ -164,22 +164,20 @@ size_t FormatRunningTip(char* out, size_t capacity, LocalTime now)
     return b.length;
 }
 
-int EndRunningTaskAt(OwnerWindow owner, LocalTime when, const char* newName)
+void EndRunningTaskAt(OwnerWindow owner, LocalTime when, const char* newName)
 {
     size_t length = FormatTimeLogLine(fileBuffer, FILE_BUFFER_SIZE, runningTaskStart,
                                       DurationSeconds(runningTaskStart, when), runningTaskName);
-    int result = -1;
     if (HoldLine(fileBuffer, length) == 0)
-        result = WriteHeldLines(owner);
+        WriteHeldLines(owner);
     else
         TellUser(owner, "timelog.csv file write error.", "OPEN ERROR", MESSAGE_ERROR);
     // The record moves on either way: a held line keeps the period under its own name.
     CopyName(runningTaskName, newName);
     runningTaskStart = when;
-    return result;
 }
 
-int AppendTimeLog(OwnerWindow owner, const char* newName)
+void AppendTimeLog(OwnerWindow owner, const char* newName)
 {
     LocalTime switchTime = CurrentLocalTime();
     // A moment that is not on the calendar never reaches the log.
@@ -188,9 +186,9 @@ int AppendTimeLog(OwnerWindow owner, const char* newName)
     if (firstSwitchPending == 1) {
         CopyName(runningTaskName, newName);
         firstSwitchPending = 0;
-        return 0;
+        return;
     }
-    return EndRunningTaskAt(owner, switchTime, newName);
+    EndRunningTaskAt(owner, switchTime, newName);
 }
 
 void SaveHeldLogAside(OwnerWindow owner)

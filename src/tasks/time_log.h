@@ -19,13 +19,12 @@ void StartRunningTask();
 // Makes the task in selectedRow the running one (when no dialog is open and it is named).
 void SwitchToSelectedTask(OwnerWindow owner);
 
-// Ends the running task with a line in timelog.csv and starts `newName`. 0 when the line
-// (and any held back before it) was written or the first-switch rule applied; -1 when
-// timelog.csv could not be written: the lines are then held and written first next time.
-int AppendTimeLog(OwnerWindow owner, const char* newName);
+// Ends the running task with a line in timelog.csv and starts `newName` (the first switch
+// logs nothing). Lines timelog.csv refuses are held and written first next time.
+void AppendTimeLog(OwnerWindow owner, const char* newName);
 // The same at a given moment, past the first switch: the running task's line ends at
 // `when`, and `newName` runs from then.
-int EndRunningTaskAt(OwnerWindow owner, LocalTime when, const char* newName);
+void EndRunningTaskAt(OwnerWindow owner, LocalTime when, const char* newName);
 
 // Whole seconds from `start` to `end`, truncated toward zero; 0 when `end` is earlier.
 int64_t DurationSeconds(LocalTime start, LocalTime end);

@@ -128,6 +128,7 @@ TEST(SettingsFile, KeysAreFoundAtLineStartsWhateverTheLineEnds)
         {"01=A\rB\r\n", 1, "A"},
         {"01=A\r\n\0" "02=B\r\n"s, 2, ""},         // the text ends at a NUL
         {"50=X\r\n49=Y\r\n", 49, "Y"},
+        {"0:=X\r\n10=Y\r\n", 10, "Y"},
     };
     for (const Case& c : cases) {
         LoadFile(c.text);
@@ -226,6 +227,13 @@ TEST(SettingsFile, AFileThisRunDidNotReadOrThatChangedSinceIsKeptAside)
              fake.files["setting.ini"].locked = false;
          },
          nullptr}, // read before, so it is ours still
+        {[] {
+             PutFile("setting.ini", "01=Theirs\r\n");
+             fake.files["setting.ini"].locked = true;
+             LoadSettings(nullptr);
+             fake.files["setting.ini"].locked = false;
+         },
+         "was changed by another program"},
     };
     for (const Case& c : cases) {
         LoadFile(NamesFile(3));

@@ -39,6 +39,7 @@ TEST(TaskTable, SortOrdersNamesAsTheSystemDoesAndTheRunningTaskFollows)
         {{"", "", "c"}, 3, {"c", "", ""}, 1},
         {{"x", "x", "a"}, 2, {"a", "x", "x"}, 3},
         {{"ab", "a", "abc"}, 1, {"a", "ab", "abc"}, 2},
+        {{"0", ":"}, 0, {":", "0"}, 0},
     };
     for (const Case& c : cases) {
         FillFrom(c.names);

@@ -27,6 +27,7 @@ TEST(Text, CopiesAreBoundedAndEndBetweenCharacters)
         {932, "\x80\x81\x40", 3, "\x80"},
         {932, "\x9F\x40\xA0\x40", 4, "\x9F\x40\xA0"},
         {932, "xyz", 0, ""},
+        {932, "ab\x82", 4, "ab\x82"}, // nothing cut, nothing dropped
     };
     for (const Case& c : cases) {
         fake.codePage = c.codePage;
