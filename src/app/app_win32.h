@@ -30,7 +30,8 @@ void RemoveTrayIcon();
 void HandleTrayCallback(HWND window, LPARAM lParam);
 int ShowContextMenu(HWND window);
 
-// Lock and unlock notices, where the system offers them.
+// Lock and unlock notices, where the system offers them; asked for once, after the first
+// paint.
 void WatchSessionLocks(HWND window);
 void StopWatchingSessionLocks(HWND window);
 

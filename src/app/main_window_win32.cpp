@@ -45,7 +45,6 @@ LRESULT InitMainWindow(HWND window)
     AddTrayIcon(window, IDI_VORNET, appIcon, trayTip);
     PlaceInitialStrip(window);
     StartRunningTask();
-    WatchSessionLocks(window);
     return 0;
 }
 

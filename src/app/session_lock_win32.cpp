@@ -8,9 +8,13 @@ typedef BOOL(WINAPI* RegisterEntry)(HWND, DWORD);
 typedef BOOL(WINAPI* UnregisterEntry)(HWND);
 
 static HMODULE sessionModule = NULL;
+static int watchAsked;
 
 void WatchSessionLocks(HWND window)
 {
+    if (watchAsked)
+        return;
+    watchAsked = 1;
     sessionModule = LoadLibraryA("wtsapi32.dll");
     if (sessionModule == NULL)
         return;

@@ -89,7 +89,10 @@ LRESULT OnDestroy(HWND window, WPARAM, LPARAM)
 
 LRESULT OnPaint(HWND window, WPARAM, LPARAM)
 {
-    return PaintMainWindow(window);
+    LRESULT result = PaintMainWindow(window);
+    // Once the strip shows: loading the library first would delay the first paint.
+    WatchSessionLocks(window);
+    return result;
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM)

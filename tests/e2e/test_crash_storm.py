@@ -28,16 +28,11 @@ class CrashStormTest(Journey):
     def act(self, rng, rows):
         choice = rng.randrange(3)
         if choice == 0:
-            self.switch_to(rng.randrange(1, rows), rows + 1)
+            self.switch_to(rng.randrange(1, rows))
         elif choice == 1:
-            self.open_list(rows + 1)
-            self.hover_row(rng.randrange(1, rows))
-            self.command("edit")
-            dialog, _ = self.dialog("Edit task")
-            self.set_field(dialog, 1000, "".join(rng.choice("abcdefgh") for _ in range(6)))
-            self.answer(dialog, IDOK)
+            self.edit_row(rng.randrange(1, rows), "".join(rng.choice("abcdefgh") for _ in range(6)))
         else:
-            self.open_list(rows + 1)
+            self.open_list()
             self.command("sort")
 
     def test_every_kill_leaves_whole_files(self):

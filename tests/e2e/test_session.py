@@ -16,7 +16,7 @@ class SessionTest(Journey):
     def log_off(self, with_dialog):
         self.start(settings_file(TASKS))
         left, top = self.rect()[:2]
-        self.switch_to(1, 5)
+        self.switch_to(1)
         self.driver("move", self.hwnd, 500, 300)  # as a drag leaves it
         if with_dialog:
             self.command("properties")
@@ -52,7 +52,7 @@ class SessionTest(Journey):
 
     def test_time_away_is_logged_as_the_break_when_the_user_says_so(self):
         self.start(settings_file(TASKS))
-        self.switch_to(1, 5)
+        self.switch_to(1)
         self.driver("post", self.hwnd, WM_POWERBROADCAST, PBT_APMSUSPEND, 0)
         left = time.localtime()
         self.driver("post", self.hwnd, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0)  # the first counts
@@ -71,7 +71,7 @@ class SessionTest(Journey):
     def test_a_strip_at_the_bottom_edge_opens_its_list_upwards_and_comes_back(self):
         self.start(settings_file(TASKS, winY=1040))
         strip = self.rect()
-        self.open_list(5)
+        self.open_list()
         opened = self.rect()
         frame = 1040 - strip[1]  # the window's edge outside its visible region
         self.assertEqual(1080, opened[3] - frame, "the last row at the screen's bottom edge")

@@ -211,19 +211,34 @@ class Journey(unittest.TestCase):
     def hover_row(self, row):
         self.driver("post", self.hwnd, WM_MOUSEMOVE, 0, ((3 + row * FSIZE + FSIZE // 2) << 16) | 10)
 
-    def open_list(self, rows):
+    def open_list(self):
         if self.height() > FSIZE + 10:
             return  # open already
         self.click()
         wait_for(lambda: self.height() > FSIZE + 10 and self.height(), 10, "the list open")
 
-    def switch_to(self, row, rows, settle=True):
+    def switch_to(self, row, settle=True):
         """A click on a row; `settle`: wait for the strip (not when a box comes first)."""
-        self.open_list(rows)
+        self.open_list()
         self.hover_row(row)
         self.click(10, 3 + row * FSIZE + FSIZE // 2)
         if settle:
-            wait_for(lambda: self.height() == FSIZE + 10, 10, "the strip after the switch")
+            self.settle()
+
+    def settle(self):
+        wait_for(lambda: self.height() == FSIZE + 10, 10, "the strip alone")
+
+    def edit_row(self, row, name, settle=True):
+        """Edit task on a row of the open list; `settle`: wait for the dialog to close and
+        the list with it (not when a box comes first)."""
+        self.open_list()
+        self.hover_row(row)
+        self.command("edit")
+        dialog, _ = self.dialog("Edit task")
+        self.set_field(dialog, 1000, name)
+        self.answer(dialog, IDOK, settle)
+        if settle:
+            self.settle()
 
     def dialog(self, title, timeout=10):
         """A dialog or message box of Vornet's: its handle and, for a box, its text."""
