@@ -1,6 +1,6 @@
 #include "display/geometry.h"
 
-int windowWidth = 30;
+int windowWidth; // set by FitWindowToTasks before the window first shows
 
 int WidthForNames(const int* nameWidths, int count, int screenWidth, int fx)
 {

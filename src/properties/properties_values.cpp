@@ -69,8 +69,7 @@ int StartsAlwaysFront()
 
 void SelectColourGroup(int group)
 {
-    if (group >= 0 && group < COLOUR_GROUPS)
-        editGroup = group;
+    editGroup = group;
 }
 
 int WorkingBarValue(int bar)

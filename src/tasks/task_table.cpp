@@ -21,8 +21,6 @@ int IsSlotIndex(int index)
 
 void SetTaskName(int slot, const char* name)
 {
-    if (!IsSlotIndex(slot))
-        return;
     CopyText(TaskTable[slot], TASK_NAME_SIZE, name, strlen(name));
 }
 

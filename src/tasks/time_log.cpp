@@ -21,18 +21,14 @@ const size_t kShownLogBytes = 2048; // of lines saved nowhere, what a message bo
 // Lines that timelog.csv refused, in order, written before the next line.
 char* heldLog = nullptr;
 size_t heldLength = 0;
-size_t heldCapacity = 0;
 
+// Held lines are rare (a log another program holds), so each grows the block to fit.
 int HoldLine(const char* line, size_t length)
 {
-    if (heldLength + length > heldCapacity) {
-        size_t wanted = (heldLength + length) * 2;
-        char* grown = static_cast<char*>(realloc(heldLog, wanted));
-        if (grown == nullptr)
-            return -1;
-        heldLog = grown;
-        heldCapacity = wanted;
-    }
+    char* grown = static_cast<char*>(realloc(heldLog, heldLength + length));
+    if (grown == nullptr)
+        return -1;
+    heldLog = grown;
     memcpy(heldLog + heldLength, line, length);
     heldLength += length;
     return 0;

@@ -59,8 +59,6 @@ TEST(PropertiesValues, TheBarsEditTheWorkingCopiesOfTheChosenGroupUntilOk)
             EXPECT_EQ(10 * (3 * group + bar), WorkingBarValue(bar));
         EXPECT_EQ(100, WorkingBarValue(BAR_OPACITY));
     }
-    SelectColourGroup(4); // not a group: ignored
-    EXPECT_EQ(90, WorkingBarValue(BAR_RED));
     EXPECT_EQ(0x6E645Au, WorkingColour(GROUP_FRAME));
     SelectColourGroup(GROUP_TEXT2);
     EXPECT_EQ(54, ScrollWorkingBar(BAR_GREEN, SCROLL_PAGE_LEFT, 0));

@@ -40,6 +40,7 @@ TEST(TaskTable, SortOrdersNamesAsTheSystemDoesAndTheRunningTaskFollows)
         {{"x", "x", "a"}, 2, {"a", "x", "x"}, 3},
         {{"ab", "a", "abc"}, 1, {"a", "ab", "abc"}, 2},
         {{"0", ":"}, 0, {":", "0"}, 0},
+        {{"B", "b", "B"}, 3, {"b", "B", "B"}, 3},
     };
     for (const Case& c : cases) {
         FillFrom(c.names);

@@ -60,6 +60,12 @@ TEST(Text, NumbersArePaddedAndSigned)
         AppendPadded(&b, c.value, c.width, c.fill);
         EXPECT_STREQ(c.text, out);
     }
+    // What follows text already built gets only the room left.
+    char out[8];
+    TextBuilder b = {out, sizeof out, 0};
+    AppendText(&b, "ab");
+    AppendPadded(&b, 1234567, 0, ' ');
+    EXPECT_STREQ("ab12345", out);
 }
 
 TEST(Text, DecimalsAreReadAsStrtolReadsThemAndSaturate)
@@ -73,6 +79,7 @@ TEST(Text, DecimalsAreReadAsStrtolReadsThemAndSaturate)
         {"2147483647", 2147483647},                      {"2147483648", 2147483647},
         {"-2147483648", -2147483647 - 1},                {"-2147483649", -2147483647 - 1},
         {"99999999999999999999999", 2147483647},         {"0012", 12},
+        {"-2147483647", -2147483647},                    {"18446744073709551616", 2147483647},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.value, ParseDecimal(c.text)) << c.text;
