@@ -8,7 +8,7 @@
 //   text H | settext H TEXT    WM_GETTEXT / WM_SETTEXT
 //   child H ID                 GetDlgItem
 //   post H MSG W L | send H MSG W L
-//   exstyle H | foreground | gdi H | kill H
+//   exstyle H | foreground | kill H
 //   move H X Y                 moves the window (as a removed monitor leaves it)
 //   hold PATH | release PATH   keeps a file open without sharing, as another program may
 #include <windows.h>
@@ -148,16 +148,6 @@ std::string Kill(HWND window)
     return ended ? "ok" : "err not ended";
 }
 
-std::string Gdi(HWND window)
-{
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(window));
-    if (process == NULL)
-        return "err no such process";
-    DWORD count = GetGuiResources(process, GR_GDIOBJECTS);
-    CloseHandle(process);
-    return "ok\t" + std::to_string(count);
-}
-
 std::string Hold(const std::string& path, bool hold)
 {
     auto it = heldFiles.find(path);
@@ -201,8 +191,6 @@ std::string Run(const Words& w)
         return "ok\t" + std::to_string(GetWindowLongA(Window(w[1]), GWL_EXSTYLE));
     if (c == "foreground")
         return "ok\t" + Handle(GetForegroundWindow());
-    if (c == "gdi" && n == 2)
-        return Gdi(Window(w[1]));
     if (c == "kill" && n == 2)
         return Kill(Window(w[1]));
     if (c == "move" && n == 4)

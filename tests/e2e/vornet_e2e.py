@@ -5,6 +5,7 @@ Every wait polls for the state it expects until a deadline; nothing sleeps a fix
 VORNET_E2E_TIMEOUT_SCALE stretches every deadline on a slow machine."""
 
 import os
+import re
 import select
 import shutil
 import subprocess
@@ -120,11 +121,11 @@ class Driver:
         answer = self.exchange("\t".join(esc(w) for w in words), 20 * SCALE).split("\t")
         if answer[0] != "ok":
             raise DriverError(f"{words[0]}: {' '.join(answer)}")
-        unesc = lambda f: f.replace("\\r", "\r").replace("\\n", "\n").replace("\\t", "\t").replace("\\\\", "\\")
-        return [unesc(f) for f in answer[1:]]
+        unesc = lambda m: {"t": "\t", "r": "\r", "n": "\n"}.get(m.group(1), m.group(1))
+        return [re.sub(r"\\(.)", unesc, f) for f in answer[1:]]
 
     def windows(self, cls):
-        f = self(("windows"), cls)
+        f = self("windows", cls)
         return [dict(hwnd=int(f[i]), pid=int(f[i + 1]), rect=tuple(map(int, f[i + 2:i + 6])),
                      text=f[i + 6]) for i in range(0, len(f), 7)]
 
