@@ -377,7 +377,7 @@ size_t BuildSettingsText(char* out, size_t capacity)
 
 int LoadSettings(OwnerWindow owner)
 {
-    size_t length = 0;
+    size_t length;
     FileStamp stamp;
     ReadResult result = ReadWholeFile(kFileName, fileBuffer, SETTINGS_TEXT_LIMIT, &length, &stamp);
     if (result == READ_TOO_LARGE)

@@ -39,18 +39,17 @@ void CopyName(char* to, const char* name)
     CopyText(to, TASK_NAME_SIZE, name, strlen(name));
 }
 
-int WriteHeldLines(OwnerWindow owner)
+void WriteHeldLines(OwnerWindow owner)
 {
     WriteResult result = AppendToFile(kLogName, heldLog, heldLength);
     if (result == WRITE_OK) {
         heldLength = 0;
-        return 0;
+        return;
     }
     TellUser(owner,
              result == WRITE_FAILED ? "timelog.csv file write error."
                                     : "timelog.csv file open error.",
              "OPEN ERROR", MESSAGE_ERROR);
-    return -1;
 }
 
 // The last word on lines that no file would take: as many as fit, then how many more.

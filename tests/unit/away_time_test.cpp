@@ -54,6 +54,7 @@ TEST(AwayTime, ALongAbsenceMayBeLoggedAsTheBreakTask)
                       fake.messages.at(0).text);
             EXPECT_EQ("Away", fake.messages.at(0).title);
             EXPECT_EQ(unsigned(MESSAGE_QUESTION), fake.messages.at(0).kind);
+            EXPECT_EQ(1, fake.messages.at(0).dialogOpen);
         }
         EXPECT_EQ(c.log, FileText("timelog.csv"));
         EXPECT_EQ(c.dialog, dialogOpen);

@@ -72,7 +72,7 @@ LocalTime CurrentLocalTime()
 
 int ShowMessage(OwnerWindow, const char* text, const char* title, unsigned kind)
 {
-    fake.messages.push_back({text, title, kind});
+    fake.messages.push_back({text, title, kind, dialogOpen});
     return kind == MESSAGE_QUESTION ? fake.answer : 1;
 }
 

@@ -21,6 +21,7 @@ struct ShownMessage {
     std::string text;
     std::string title;
     unsigned kind;
+    int dialogOpen; // as it was while the box was up
 };
 
 struct FakeSystem {
