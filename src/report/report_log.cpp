@@ -125,7 +125,7 @@ void AddPiece(LogSummary* s, const ReportOptions& o, int64_t day, int task, int6
 // Local wall-clock arithmetic: each day has 86,400 seconds, whatever the clock did.
 void AddPeriod(LogSummary* s, const ReportOptions& o, const LogLine& line, int task)
 {
-    int64_t day = DayNumber(line.date);
+    int64_t day = DaysSince1601(line.date.year, line.date.month, line.date.day);
     int64_t intoDay = (line.hour * 60 + line.minute) * 60 + line.second;
     int64_t left = line.seconds;
     if (day < o.fromDay) { // skip whole days before the range at once

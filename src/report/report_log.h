@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "report/report_calendar.h"
+#include "report/report_dates.h"
 
 namespace report {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fake_system.h"
-#include "report/report_calendar.h"
+#include "report/report_dates.h"
 #include "report/report_log.h"
 #include "report_test_support.h"
 
@@ -43,13 +43,13 @@ std::string GeneratedLog(int lines, std::map<std::string, int64_t>* sums)
     static const char* const names[] = {"Coding", "Break", "Meeting, client", "Mail \"inbox\"",
                                         "\xe9\x8c\xb2"};
     uint32_t state = 12345;
-    int64_t moment = report::DayNumber({2026, 12, 20}) * report::SECONDS_PER_DAY;
+    int64_t moment = DaysSince1601(2026, 12, 20) * report::SECONDS_PER_DAY;
     std::string log;
     for (int i = 0; i < lines; ++i) {
         state = state * 1103515245u + 12345u;
         int64_t seconds = (state >> 8) % (i % 50 == 0 ? 108000 : 5400);
         const char* name = names[(state >> 4) % 5];
-        report::CivilDate date = report::DateOfDay(moment / report::SECONDS_PER_DAY);
+        CivilDate date = DateOfDaysSince1601(moment / report::SECONDS_PER_DAY);
         int64_t s = moment % report::SECONDS_PER_DAY;
         log += TimerLine(At(date.year, date.month, date.day, int(s / 3600), int(s / 60 % 60),
                           int(s % 60)),
@@ -222,15 +222,15 @@ TEST(BreakTask, IsCountedApartFromWork)
 
 TEST(Calendar, DayNumbersRoundTripOverTheWholeRange)
 {
-    for (int64_t day = report::DayNumber({1601, 1, 1}); day <= report::DayNumber({2400, 12, 31});
+    for (int64_t day = DaysSince1601(1601, 1, 1); day <= DaysSince1601(2400, 12, 31);
          day += 1) {
-        report::CivilDate date = report::DateOfDay(day);
-        ASSERT_EQ(report::DayNumber(date), day);
+        CivilDate date = DateOfDaysSince1601(day);
+        ASSERT_EQ(DaysSince1601(date.year, date.month, date.day), day);
         ASSERT_GE(date.day, 1);
-        ASSERT_LE(date.day, report::DaysInMonth(date.year, date.month));
+        ASSERT_LE(date.day, DaysInMonth(date.year, date.month));
     }
-    EXPECT_EQ(report::DayNumber({1601, 1, 1}) % 7, 0); // a Monday
-    EXPECT_EQ(report::DateLabel(report::DayNumber({30827, 12, 31})), "30827-12-31");
+    EXPECT_EQ(DaysSince1601(1601, 1, 1) % 7, 0); // a Monday
+    EXPECT_EQ(report::DateLabel(DaysSince1601(30827, 12, 31)), "30827-12-31");
 }
 
 } // namespace
