@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "report/report_charset.h"
 #include "report/report_dates.h"
 
 namespace report {
@@ -23,7 +24,7 @@ struct ReportOptions {
     int64_t fromDay = INT64_MIN; // inclusive; the split pieces are filtered, not the lines
     int64_t toDay = INT64_MAX;   // inclusive
     std::string breakName = "Break";
-    std::string charset;         // of the HTML page; empty: chosen from the names
+    Charset charset = CHARSET_GUESS; // of the names in the log
     std::string fileName = "timelog.csv";
     int help = 0;
 };

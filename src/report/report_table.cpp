@@ -54,8 +54,13 @@ Report BuildReport(const LogSummary& s, const ReportOptions& o)
 {
     Report r;
     r.view = o.view;
-    r.taskNames = s.taskNames;
-    r.breakName = o.breakName;
+    // The break name is matched byte for byte, so it is taken to be in the log's charset.
+    Charset charset = CharsetOfNames(o.charset, s.taskNames);
+    std::vector<std::string_view> names = s.taskNames;
+    names.push_back(o.breakName);
+    r.taskNames = TextsAsUtf8(names, charset);
+    r.breakName = r.taskNames.back();
+    r.taskNames.pop_back();
     auto breakEntry = s.taskIndex.find(o.breakName);
     int breakTask = breakEntry == s.taskIndex.end() ? -1 : breakEntry->second;
 

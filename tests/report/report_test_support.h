@@ -1,43 +1,41 @@
-// Helpers of the vornet-report tests: lines made by the timer's own formatter, totals as
-// plain strings, and small strict readers of CSV (RFC 4180) and XML.
+// What the tests of vornet-report share: the report of a log held in memory.
 #pragma once
-#include <stdint.h>
+#include <gtest/gtest.h>
 
-#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "report/report_log.h"
-#include "tasks/local_time.h"
+#include "report/report_run.h"
 
-// One time-log line exactly as Vornet writes it (CR LF included).
-std::string TimerLine(const LocalTime& start, int64_t seconds, const char* name);
+// The report the command writes for `log` with these arguments (the file name aside).
+inline std::string ReportOf(const std::string& log, std::vector<const char*> args,
+                            std::string* err = nullptr)
+{
+    args.insert(args.begin(), "vornet-report");
+    report::ReportOptions options;
+    std::string problem, out, messages;
+    EXPECT_TRUE(report::ParseArguments(int(args.size()), args.data(), &options, &problem))
+        << problem;
+    options.fileName = "log";
+    report::WriteReport(log, options, &out, &messages);
+    if (err != nullptr)
+        *err = messages;
+    return out;
+}
 
-// Period label -> row label -> seconds. Work tasks by name; "= work" and "= break" for the
-// work total and the break row of each period.
-typedef std::map<std::string, std::map<std::string, int64_t>> TotalsTable;
-TotalsTable TotalsOf(const std::string& log, const report::ReportOptions& options);
-TotalsTable TotalsOf(const std::string& log);
-report::ReportOptions By(report::ReportView view);
-
-// The line numbers named in the summary's problem lines, in order.
-std::vector<int64_t> SkippedLineNumbers(const std::string& log);
-
-// RFC 4180: records end with CR LF; a quoted field may hold commas, CR LF and doubled quotes.
-// Returns false for anything else (a bare quote, a lone LF, a missing final CR LF).
-bool ParseCsv(const std::string& text, std::vector<std::vector<std::string>>* records);
-
-// A strict XML reader: one root element; every tag closed and nested; attributes quoted and
-// not repeated; only the five named references and numeric ones; no control characters.
-struct XmlNode {
-    std::string name;
-    std::vector<std::pair<std::string, std::string>> attributes;
-    std::vector<XmlNode> children;
-    std::string text; // the element's own character data, references resolved
-};
-bool ParseXml(const std::string& document, XmlNode* root, std::string* error);
-std::string Attribute(const XmlNode& node, const std::string& name);
-std::string AllText(const XmlNode& node); // the text of the node and all its descendants
-// Every element named `name` below `node`, in document order.
-std::vector<const XmlNode*> FindAll(const XmlNode& node, const std::string& name);
+// The task rows of the report as "period task seconds", joined by "; " (for names
+// without commas or quotes).
+inline std::string TaskTotals(const std::string& log, std::vector<const char*> args = {})
+{
+    args.push_back("--format=csv");
+    std::string csv = ReportOf(log, args), totals;
+    for (size_t at = 0, end; (end = csv.find("\r\n", at)) != std::string::npos; at = end + 2) {
+        std::string row = csv.substr(at, end - at);
+        size_t kind = row.find(','), task = row.find(',', kind + 1), secs = row.find(',', task + 1);
+        if (row.compare(kind, task - kind, ",task") == 0)
+            totals += (totals.empty() ? "" : "; ") + row.substr(0, kind) + " " +
+                      row.substr(task + 1, secs - task - 1) + " " +
+                      row.substr(secs + 1, row.find(',', secs + 1) - secs - 1);
+    }
+    return totals;
+}
