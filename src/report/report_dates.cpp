@@ -1,6 +1,7 @@
 #include "report/report_dates.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 namespace report {
@@ -31,20 +32,15 @@ std::string DateLabel(int64_t day)
 
 int ParseIsoDate(const char* text, int64_t* day)
 {
-    if (strlen(text) != 10 || text[4] != '-' || text[7] != '-')
+    if (strlen(text) != 10)
         return 0;
-    int values[3] = {0, 0, 0};
-    const int starts[3] = {0, 5, 8}, widths[3] = {4, 2, 2};
-    for (int f = 0; f < 3; ++f) {
-        for (int i = starts[f]; i < starts[f] + widths[f]; ++i) {
-            if (text[i] < '0' || text[i] > '9')
-                return 0;
-            values[f] = values[f] * 10 + (text[i] - '0');
-        }
-    }
-    if (values[0] < FIRST_YEAR || values[2] < 1 || values[2] > DaysInMonth(values[0], values[1]))
+    for (int i = 0; i < 10; ++i)
+        if (i == 4 || i == 7 ? text[i] != '-' : text[i] < '0' || text[i] > '9')
+            return 0;
+    int year = atoi(text), month = atoi(text + 5), monthDay = atoi(text + 8);
+    if (year < FIRST_YEAR || monthDay < 1 || monthDay > DaysInMonth(year, month))
         return 0;
-    *day = DaysSince1601(values[0], values[1], values[2]);
+    *day = DaysSince1601(year, month, monthDay);
     return 1;
 }
 

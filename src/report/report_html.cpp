@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "report/report_output.h"
 
@@ -32,7 +33,7 @@ namespace {
 
 const char* const kPalette[] = {"#4e79a7", "#f28e2b", "#59a14f", "#e15759", "#76b7b2", "#edc948",
                                 "#b07aa1", "#ff9da7", "#9c755f", "#2f4b7c", "#a0cbe8", "#8cd17d"};
-const int kPaletteSize = sizeof kPalette / sizeof kPalette[0];
+const size_t kPaletteSize = std::size(kPalette);
 const char kBreakColour[] = "#c8c8c8";
 
 // The chart's geometry, in pixels. Text widths are estimated generously, 7 px a column
@@ -101,7 +102,7 @@ std::string TickLabel(int64_t seconds, const ChartLayout& c)
 // on to the first one past the longest bar, which the drawing's width then ends at.
 void ChooseTicks(int64_t longest, ChartLayout* c)
 {
-    static const int multiples[3] = {1, 2, 5};
+    static const int multiples[] = {1, 2, 5};
     c->unit = longest < 2 * HOUR ? MINUTE : HOUR;
     int64_t power = 1;
     c->step = c->unit;
@@ -166,10 +167,9 @@ void AppendBar(std::string* out, const Report& r, const ReportPeriod& p, double 
     AppendEscaped(out, ChartLabel(r, p));
     *out += "</text>\n";
     double x = c.labelWidth;
-    std::vector<TaskTime> stacked = p.tasks;
-    std::sort(stacked.begin(), stacked.end(), [&](const TaskTime& a, const TaskTime& b) {
-        return paint.rank[a.task] < paint.rank[b.task];
-    });
+    std::vector<TaskTime> stacked(r.taskRank.size(), TaskTime{-1, 0});
+    for (const TaskTime& t : p.tasks)
+        stacked[paint.rank[t.task]] = t;
     stacked.push_back(TaskTime{-1, p.breakSeconds});
     for (const TaskTime& t : stacked) {
         if (t.seconds == 0)
@@ -225,7 +225,7 @@ std::string Table(const Report& r)
     out += PeriodHeading(r.view);
     out += "</th><th>Task</th><th>Time</th><th>Hours</th></tr>\n";
     for (const OutputRow& row : ListRows(r)) {
-        static const char* const classes[3] = {"task", "work", "break"};
+        static const char* const classes[] = {"task", "work", "break"};
         out += "<tr class=\"";
         out += classes[row.kind];
         out += "\"><td>";
@@ -264,7 +264,7 @@ const char kStyle[] =
 
 std::string FormatHtml(const Report& r)
 {
-    static const char* const views[3] = {"day", "week", "whole range"};
+    static const char* const views[] = {"day", "week", "whole range"};
     std::string out = "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n"
                       "<head>\n<meta charset=\"UTF-8\"/>\n<title>Vornet report</title>\n";
     out += kStyle;

@@ -30,11 +30,11 @@ int Expect(const char** p, const char* end, char c)
     return 1;
 }
 
-// The year is written "%4d": years before 1000 would be padded with spaces.
+// The year is written "%4d": years before 1000 would be padded with spaces to four places.
 int ReadYear(const char** p, const char* end, int64_t* year)
 {
     const char* start = *p;
-    while (*p < end && **p == ' ' && *p - start < 3)
+    while (*p < end && **p == ' ')
         ++*p;
     int padded = *p > start;
     int64_t v = 0;
@@ -97,7 +97,7 @@ int64_t PeriodOfDay(ReportView view, int64_t day)
 {
     if (view == VIEW_WEEK)
         return WeekStart(day);
-    return view == VIEW_DAY ? day : 0;
+    return view == VIEW_DAY ? day : WHOLE_RANGE;
 }
 
 namespace {

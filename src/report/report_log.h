@@ -60,7 +60,8 @@ inline uint64_t PeriodKey(int64_t period, int task)
     return (static_cast<uint64_t>(period) << 32) | static_cast<uint32_t>(task);
 }
 
-// The period a day belongs to in a view: the day, its week's Monday, or 0 for the range.
+// The period a day belongs to in a view: the day, its week's Monday, or WHOLE_RANGE.
+const int64_t WHOLE_RANGE = 0;
 int64_t PeriodOfDay(ReportView view, int64_t day);
 
 // Adds every line of `text` (CR LF or LF line ends, the last one may be missing), each

@@ -29,11 +29,12 @@ int IsWide(uint32_t c)
 {
     // Hangul Jamo, CJK to Yi, Hangul syllables, CJK compatibility, full-width forms and
     // signs, and the supplementary ideographs.
-    static const uint32_t ranges[][2] = {{0x1100, 0x115f}, {0x2e80, 0xa4cf}, {0xac00, 0xd7a3},
-                                         {0xf900, 0xfaff}, {0xff00, 0xff60}, {0xffe0, 0xffe6},
-                                         {0x20000, 0x3fffd}};
+    static const struct {
+        uint32_t first, last;
+    } ranges[] = {{0x1100, 0x115f}, {0x2e80, 0xa4cf}, {0xac00, 0xd7a3}, {0xf900, 0xfaff},
+                  {0xff00, 0xff60}, {0xffe0, 0xffe6}, {0x20000, 0x3fffd}};
     for (const auto& range : ranges)
-        if (c >= range[0] && c <= range[1])
+        if (c >= range.first && c <= range.last)
             return 1;
     return 0;
 }
@@ -82,7 +83,7 @@ std::string FormatText(const Report& r)
 {
     std::vector<OutputRow> rows = ListRows(r);
     std::vector<std::string> cells(rows.size() * 4);
-    size_t width[4] = {strlen(PeriodHeading(r.view)), 4, 4, 5};
+    size_t width[] = {strlen(PeriodHeading(r.view)), 4, 4, 5};
     for (size_t i = 0; i < rows.size(); ++i) {
         cells[i * 4] = rows[i].period->label;
         cells[i * 4 + 1] = TextTaskLabel(r, rows[i]);
@@ -92,7 +93,7 @@ std::string FormatText(const Report& r)
             width[c] = std::max(width[c], DisplayWidth(cells[i * 4 + c]));
     }
     std::string out;
-    const char* headings[4] = {PeriodHeading(r.view), "Task", "Time", "Hours"};
+    const char* headings[] = {PeriodHeading(r.view), "Task", "Time", "Hours"};
     for (size_t i = 0; i <= rows.size(); ++i) {
         for (int c = 0; c < 4; ++c) {
             std::string cell = i == 0 ? std::string(headings[c]) : cells[(i - 1) * 4 + c];
@@ -124,7 +125,7 @@ void AppendCsvField(std::string* out, std::string_view field)
 
 std::string FormatCsv(const Report& r)
 {
-    static const char* const kinds[3] = {"task", "work", "break"};
+    static const char* const kinds[] = {"task", "work", "break"};
     std::string out = "\xef\xbb\xbfperiod,kind,task,seconds,duration,hours\r\n";
     for (const OutputRow& row : ListRows(r)) {
         AppendCsvField(&out, row.period->label);

@@ -7,15 +7,14 @@
 
 #include "report/report_run.h"
 
-// The report the command writes for `log` with these arguments (the file name aside).
+// The report the command writes for `log` with these arguments (the file named "log").
 inline std::string ReportOf(const std::string& log, std::vector<const char*> args,
                             std::string* err = nullptr)
 {
     args.insert(args.begin(), "vornet-report");
     report::ReportOptions options;
     std::string problem, out, messages;
-    EXPECT_TRUE(report::ParseArguments(int(args.size()), args.data(), &options, &problem))
-        << problem;
+    EXPECT_TRUE(report::ParseArguments(int(args.size()), args.data(), &options, &problem));
     options.fileName = "log";
     report::WriteReport(log, options, &out, &messages);
     if (err != nullptr)
@@ -23,7 +22,7 @@ inline std::string ReportOf(const std::string& log, std::vector<const char*> arg
     return out;
 }
 
-// The task rows of the report as "period task seconds", joined by "; " (for names
+// The task rows of the CSV report as "period task seconds", joined by "; " (for names
 // without commas or quotes).
 inline std::string TaskTotals(const std::string& log, std::vector<const char*> args = {})
 {

@@ -12,9 +12,7 @@ TEST(MidnightSplit, APeriodIsSharedBetweenTheDaysItCrosses)
         {"2026/12/05 23:00:00,1:00:00,3600,T", "2026-12-05 T 3600"},
         {"2026/12/05 23:30:00,1:00:00,3600,T", "2026-12-05 T 1800; 2026-12-06 T 1800"},
         {"2026/12/05 09:03:07,27:05:09,97509,T", "2026-12-05 T 53813; 2026-12-06 T 43696"},
-        {"2026/12/06 00:00:00,24:00:00,86400,T", "2026-12-06 T 86400"},
-        {"2026/12/31 22:00:00,50:00:00,180000,T",
-         "2026-12-31 T 7200; 2027-01-01 T 86400; 2027-01-02 T 86400"},
+        {"2026/12/31 22:00:00,50:00:00,180000,T", "2026-12-31 T 7200; 2027-01-01 T 86400; 2027-01-02 T 86400"},
         {"2028/02/28 23:00:00,2:00:00,7200,T", "2028-02-28 T 3600; 2028-02-29 T 3600"},
         {"2100/02/28 23:00:00,2:00:00,7200,T", "2100-02-28 T 3600; 2100-03-01 T 3600"},
         {"2026/12/05 09:00:00,0:00:00,0,T", "2026-12-05 T 0"}};
@@ -22,49 +20,41 @@ TEST(MidnightSplit, APeriodIsSharedBetweenTheDaysItCrosses)
         EXPECT_EQ(TaskTotals(c.line), c.totals) << c.line;
 }
 
-// Sunday 3 January 2027 into Monday, and a Friday of the same ISO week.
-const char kWeeks[] = "2027/01/03 23:00:00,2:00:00,7200,T\r\n"
-                      "2027/01/01 10:00:00,0:10:00,600,T\r\n"
-                      "2027/01/01 11:00:00,0:20:00,1200,U\r\n";
+// Sunday 3 January 2027 into Monday, a Friday of the same ISO week, and 40 days from November.
+const char kLog[] = "2027/01/03 23:00:00,2:00:00,7200,T\r\n2027/01/01 10:00:00,0:10:00,600,T\r\n"
+                    "2027/01/01 11:00:00,0:20:00,1200,U\r\n2026/11/01 00:00:00,960:00:00,3456000,L\r\n";
 
 TEST(Views, SumByDayByIsoWeekOrOverTheWholeRange)
 {
     struct Case { const char* view; const char* totals; } cases[] = {
         {"day", "2027-01-01 U 1200; 2027-01-01 T 600; 2027-01-03 T 3600; 2027-01-04 T 3600"},
         {"week", "2026-W53 T 4200; 2026-W53 U 1200; 2027-W01 T 3600"},
-        {"total", "2027-01-01..2027-01-04 T 7800; 2027-01-01..2027-01-04 U 1200"}};
+        {"total", "2026-12-31..2027-01-31 T 7800; 2026-12-31..2027-01-31 U 1200"}};
     for (const Case& c : cases)
-        EXPECT_EQ(TaskTotals(kWeeks, {"--by", c.view}), c.totals) << c.view;
+        EXPECT_EQ(TaskTotals(kLog, {"--from=2026-12-31", "--to=2027-01-31", "--by", c.view}), c.totals);
+    EXPECT_EQ(TaskTotals(kLog, {"--by=total"}), "2026-11-01..2027-01-04 L 3456000; "
+              "2026-11-01..2027-01-04 T 7800; 2026-11-01..2027-01-04 U 1200");
 }
 
 TEST(DateRange, FromAndToKeepOnlyThePiecesOnThoseDays)
 {
-    std::string log = std::string(kWeeks) + "2026/11/01 00:00:00,960:00:00,3456000,L\r\n";
     struct Case { const char* from; const char* to; const char* totals; } cases[] = {
         {"2027-01-03", "2027-01-03", "2027-01-03 T 3600"},
         {"2027-01-04", "2027-12-31", "2027-01-04 T 3600"},
         {"2026-12-09", "2026-12-10", "2026-12-09 L 86400; 2026-12-10 L 86400"},
         {"2026-12-11", "2026-12-31", ""}};
     for (const Case& c : cases)
-        EXPECT_EQ(TaskTotals(log, {"--from", c.from, "--to", c.to}), c.totals) << c.from;
-    EXPECT_EQ(TaskTotals(log, {"--by=total", "--from=2026-12-10", "--to=2027-01-01"}),
-              "2026-12-10..2027-01-01 L 86400; 2026-12-10..2027-01-01 U 1200; "
-              "2026-12-10..2027-01-01 T 600");
+        EXPECT_EQ(TaskTotals(kLog, {"--from", c.from, "--to", c.to}), c.totals) << c.from;
 }
 
 TEST(BreakTask, IsCountedApartFromWorkAndMatchedByteForByte)
 {
-    const char log[] = "2026/12/05 09:00:00,1:00:00,3600,Coding\r\n"
-                       "2026/12/05 10:00:00,0:15:00,900,Break\r\n"
-                       "2026/12/06 09:00:00,0:30:00,1800,Lunch\r\n";
+    const char log[] = "2026/12/05 09:00:00,1:00:00,3600,Coding\r\n2026/12/05 10:00:00,0:15:00,900,Break\r\n";
     struct Case { const char* breakName; const char* csv; } cases[] = {
         {"Break", "2026-12-05,task,Coding,3600,1:00:00,1.00\r\n2026-12-05,work,,3600,1:00:00,1.00\r\n"
-                  "2026-12-05,break,Break,900,0:15:00,0.25\r\n2026-12-06,task,Lunch,1800,0:30:00,0.50\r\n"
-                  "2026-12-06,work,,1800,0:30:00,0.50\r\n2026-12-06,break,Break,0,0:00:00,0.00\r\n"},
+                  "2026-12-05,break,Break,900,0:15:00,0.25\r\n"},
         {"break", "2026-12-05,task,Coding,3600,1:00:00,1.00\r\n2026-12-05,task,Break,900,0:15:00,0.25\r\n"
-                  "2026-12-05,work,,4500,1:15:00,1.25\r\n2026-12-05,break,break,0,0:00:00,0.00\r\n"
-                  "2026-12-06,task,Lunch,1800,0:30:00,0.50\r\n2026-12-06,work,,1800,0:30:00,0.50\r\n"
-                  "2026-12-06,break,break,0,0:00:00,0.00\r\n"}};
+                  "2026-12-05,work,,4500,1:15:00,1.25\r\n2026-12-05,break,break,0,0:00:00,0.00\r\n"}};
     for (const Case& c : cases)
         EXPECT_EQ(ReportOf(log, {"--format=csv", "--break", c.breakName}),
                   std::string("\xef\xbb\xbfperiod,kind,task,seconds,duration,hours\r\n") + c.csv);
