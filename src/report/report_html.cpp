@@ -167,15 +167,15 @@ void AppendBar(std::string* out, const Report& r, const ReportPeriod& p, double 
     AppendEscaped(out, ChartLabel(r, p));
     *out += "</text>\n";
     double x = c.labelWidth;
-    std::vector<TaskTime> stacked(r.taskRank.size(), TaskTime{-1, 0});
+    std::vector<TaskTime> stacked(r.taskRank.size(), TaskTime{NO_TASK, 0});
     for (const TaskTime& t : p.tasks)
         stacked[paint.rank[t.task]] = t;
-    stacked.push_back(TaskTime{-1, p.breakSeconds});
+    stacked.push_back(TaskTime{NO_TASK, p.breakSeconds});
     for (const TaskTime& t : stacked) {
         if (t.seconds == 0)
             continue;
         double w = static_cast<double>(t.seconds) * c.scale;
-        if (t.task < 0)
+        if (t.task == NO_TASK)
             AppendSegment(out, x, y, w, "break", kBreakColour, r.breakName, t.seconds);
         else
             AppendSegment(out, x, y, w, "task", paint.colour[t.task], r.taskNames[t.task],

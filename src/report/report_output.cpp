@@ -12,8 +12,8 @@ std::vector<OutputRow> ListRows(const Report& r)
     for (const ReportPeriod& period : r.periods) {
         for (const TaskTime& t : period.tasks)
             rows.push_back(OutputRow{&period, ROW_TASK, t.task, t.seconds});
-        rows.push_back(OutputRow{&period, ROW_WORK, -1, period.workSeconds});
-        rows.push_back(OutputRow{&period, ROW_BREAK, -1, period.breakSeconds});
+        rows.push_back(OutputRow{&period, ROW_WORK, NO_TASK, period.workSeconds});
+        rows.push_back(OutputRow{&period, ROW_BREAK, NO_TASK, period.breakSeconds});
     }
     return rows;
 }

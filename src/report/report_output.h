@@ -15,7 +15,7 @@ enum RowKind { ROW_TASK, ROW_WORK, ROW_BREAK };
 struct OutputRow {
     const ReportPeriod* period;
     RowKind kind;
-    int task; // -1 for the work total and the break row
+    int task; // NO_TASK for the work total and the break row
     int64_t seconds;
 };
 

@@ -64,7 +64,7 @@ Report BuildReport(const LogSummary& s, const ReportOptions& o)
     r.breakName = r.taskNames.back();
     r.taskNames.pop_back();
     auto breakEntry = s.taskIndex.find(o.breakName);
-    int breakTask = breakEntry == s.taskIndex.end() ? -1 : breakEntry->second;
+    int breakTask = breakEntry == s.taskIndex.end() ? NO_TASK : breakEntry->second;
 
     std::map<int64_t, ReportPeriod> byKey;
     std::vector<TaskTime> overall;

@@ -11,8 +11,11 @@
 
 namespace report {
 
+// Stands for a task where there is none: the break task, or a row of totals.
+const int NO_TASK = -1;
+
 struct TaskTime {
-    int task;
+    int task; // an index into Report::taskNames, or NO_TASK
     int64_t seconds;
 };
 

@@ -11,9 +11,10 @@ namespace {
 TEST(Utf8, OnlyShortestFormsOfScalarValuesAreValid)
 {
     struct Case { const char* text; int valid; } cases[] = {
-        {"Caf\xc3\xa9", 1}, {"\xc2\x80\xdf\xbf", 1}, {"\xe0\xa0\x80\xef\xbf\xbd", 1}, {"\xed\x9f\xbf", 1},
-        {"\xf0\x90\x80\x80\xf4\x8f\xbf\xbf", 1}, {"Caf\xe9", 0}, {"\xc1\xbf", 0}, {"\xe0\x9f\xbf", 0},
-        {"\xed\xa0\x80", 0}, {"\xf0\x8f\xbf\xbf", 0}, {"\xf4\x90\x80\x80", 0}, {"\xe6\x97", 0},
+        {"Caf\xc3\xa9", 1}, {"\xc2\x80\xdf\xbf", 1}, {"\xe0\xa0\x80\xef\xbf\xbd", 1},
+        {"\xed\x9f\xbf", 1}, {"\xf0\x90\x80\x80\xf4\x8f\xbf\xbf", 1}, {"Caf\xe9", 0},
+        {"\xc1\xbf", 0}, {"\xe0\x9f\xbf", 0}, {"\xed\xa0\x80", 0}, {"\xf0\x8f\xbf\xbf", 0},
+        {"\xf4\x90\x80\x80", 0}, {"\xe6\x97", 0}, {"\xf8\x80\x80\x80\x80", 0},
         {"\xf8\x80\x80\x80\x80\x80", 0}, {"\xc3\xc3", 0}, {"\xe6\x97\x20", 0}, {"\x80", 0}};
     for (const Case& c : cases)
         EXPECT_EQ(IsValidUtf8(c.text), c.valid) << c.text;
@@ -34,15 +35,19 @@ TEST(Charsets, AreKnownByTheirUsualNamesInAnyCase)
 
 TEST(Charsets, NamesAreConvertedToUtf8AndWhatDoesNotConvertIsMarked)
 {
-    struct Case { Charset charset; const char* name; const char* utf8; } cases[] = {
-        {CHARSET_CP1252, "Caf\xe9", "Caf\xc3\xa9"},
+    std::string e(40000, '\xe9'), utf8; // more than one step of converting
+    for (char c : e)
+        utf8 += c == '\xe9' ? "\xc3\xa9" : "";
+    struct Case { Charset charset; std::string name, utf8; } cases[] = {
+        {CHARSET_CP1252, "Caf\xe9", "Caf\xc3\xa9"}, {CHARSET_CP1252, e, utf8},
         {CHARSET_CP1252, "\x80 \x93q\x94", "\xe2\x82\xac \xe2\x80\x9cq\xe2\x80\x9d"},
         {CHARSET_CP932, "\x93\xfa\x96\x7b", "\xe6\x97\xa5\xe6\x9c\xac"},
         {CHARSET_CP932, "\x95\x5c and \xb1", "\xe8\xa1\xa8 and \xef\xbd\xb1"},
         {CHARSET_CP932, "\x81", "\xef\xbf\xbd"}, {CHARSET_CP932, "a\x81 b", "a\xef\xbf\xbd b"},
         {CHARSET_UTF8, "Caf\xe9 \xc3\xa9\xe6\x97", "Caf\xef\xbf\xbd \xc3\xa9\xef\xbf\xbd\xef\xbf\xbd"}};
     for (const Case& c : cases)
-        EXPECT_EQ(TextsAsUtf8({c.name, ""}, c.charset), (std::vector<std::string>{c.utf8, ""}));
+        EXPECT_TRUE(TextsAsUtf8({c.name, ""}, c.charset) == (std::vector<std::string>{c.utf8, ""}))
+            << c.name.substr(0, 20);
 }
 
 TEST(Charsets, TheLogIsUtf8WhenEveryNameIsElseWindows1252)
@@ -50,17 +55,12 @@ TEST(Charsets, TheLogIsUtf8WhenEveryNameIsElseWindows1252)
     struct Case { const char* name; const char* charset; const char* totals; } cases[] = {
         {"\xe6\x97\xa5", "--by=day", "2026-12-05 \xc3\xa9 60; 2026-12-05 \xe6\x97\xa5 1"},
         {"\xe9", "--by=day", "2026-12-05 \xc3\x83\xc2\xa9 60; 2026-12-05 \xc3\xa9 1"},
-        {"\xe9", "--charset=utf-8", "2026-12-05 \xc3\xa9 60; 2026-12-05 \xef\xbf\xbd 1"}};
+        {"\xe9", "--charset=utf-8", "2026-12-05 \xc3\xa9 60; 2026-12-05 \xef\xbf\xbd 1"},
+        {"\xe9", "--break=\xe9", "2026-12-05 \xc3\x83\xc2\xa9 60"}}; // the break name is in it too
     for (const Case& c : cases)
         EXPECT_EQ(TaskTotals(std::string("2026/12/05 09:00:00,0:01:00,60,\xc3\xa9\r\n"
                                          "2026/12/05 09:01:00,0:00:01,1,") + c.name, {c.charset}),
                   c.totals);
-}
-
-TEST(Charsets, TheBreakNameIsTakenToBeInTheLogsCharset)
-{
-    EXPECT_NE(ReportOf("2026/12/05 09:00:00,0:01:00,60,P\xe9\r\n", {"--break", "P\xe9"})
-                  .find("= break (P\xc3\xa9)  0:01:00"), std::string::npos);
 }
 
 } // namespace

@@ -6,35 +6,39 @@
 #include <vector>
 
 #include "report/report_run.h"
+#include "report/report_table.h"
 
-// The report the command writes for `log` with these arguments (the file named "log").
-inline std::string ReportOf(const std::string& log, std::vector<const char*> args,
-                            std::string* err = nullptr)
+// The options these arguments give, for the file "log".
+inline report::ReportOptions OptionsOf(std::vector<const char*> args)
 {
     args.insert(args.begin(), "vornet-report");
     report::ReportOptions options;
-    std::string problem, out, messages;
+    std::string problem;
     EXPECT_TRUE(report::ParseArguments(int(args.size()), args.data(), &options, &problem));
     options.fileName = "log";
-    report::WriteReport(log, options, &out, &messages);
-    if (err != nullptr)
-        *err = messages;
+    return options;
+}
+
+// The report the command writes for `log` with these arguments; skipped lines to `err`.
+inline std::string ReportOf(const std::string& log, const std::vector<const char*>& args,
+                            std::string* err = nullptr)
+{
+    std::string out, messages;
+    report::WriteReport(log, OptionsOf(args), &out, err != nullptr ? err : &messages);
     return out;
 }
 
-// The task rows of the CSV report as "period task seconds", joined by "; " (for names
-// without commas or quotes).
-inline std::string TaskTotals(const std::string& log, std::vector<const char*> args = {})
+// The work tasks of every period as "period task seconds", joined by "; ".
+inline std::string TaskTotals(const std::string& log, const std::vector<const char*>& args = {})
 {
-    args.push_back("--format=csv");
-    std::string csv = ReportOf(log, args), totals;
-    for (size_t at = 0, end; (end = csv.find("\r\n", at)) != std::string::npos; at = end + 2) {
-        std::string row = csv.substr(at, end - at);
-        size_t kind = row.find(','), task = row.find(',', kind + 1), secs = row.find(',', task + 1);
-        if (row.compare(kind, task - kind, ",task") == 0)
-            totals += (totals.empty() ? "" : "; ") + row.substr(0, kind) + " " +
-                      row.substr(task + 1, secs - task - 1) + " " +
-                      row.substr(secs + 1, row.find(',', secs + 1) - secs - 1);
-    }
+    report::ReportOptions options = OptionsOf(args);
+    report::LogSummary summary;
+    report::SummariseLog(log.data(), log.size(), options, &summary);
+    report::Report r = report::BuildReport(summary, options);
+    std::string totals;
+    for (const report::ReportPeriod& p : r.periods)
+        for (const report::TaskTime& t : p.tasks)
+            totals += (totals.empty() ? "" : "; ") + p.label + " " + r.taskNames[t.task] + " " +
+                      std::to_string(t.seconds);
     return totals;
 }

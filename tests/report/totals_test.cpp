@@ -15,7 +15,8 @@ TEST(MidnightSplit, APeriodIsSharedBetweenTheDaysItCrosses)
         {"2026/12/31 22:00:00,50:00:00,180000,T", "2026-12-31 T 7200; 2027-01-01 T 86400; 2027-01-02 T 86400"},
         {"2028/02/28 23:00:00,2:00:00,7200,T", "2028-02-28 T 3600; 2028-02-29 T 3600"},
         {"2100/02/28 23:00:00,2:00:00,7200,T", "2100-02-28 T 3600; 2100-03-01 T 3600"},
-        {"2026/12/05 09:00:00,0:00:00,0,T", "2026-12-05 T 0"}};
+        {"2026/12/05 09:00:00,0:00:00,0,T", "2026-12-05 T 0"},
+        {"30827/12/31 23:59:59,0:00:02,2,T", "30827-12-31 T 1; 30828-01-01 T 1"}};
     for (const Case& c : cases)
         EXPECT_EQ(TaskTotals(c.line), c.totals) << c.line;
 }
@@ -47,17 +48,12 @@ TEST(DateRange, FromAndToKeepOnlyThePiecesOnThoseDays)
         EXPECT_EQ(TaskTotals(kLog, {"--from", c.from, "--to", c.to}), c.totals) << c.from;
 }
 
-TEST(BreakTask, IsCountedApartFromWorkAndMatchedByteForByte)
+TEST(BreakTask, IsLeftOutOfWorkAndMatchedByteForByte)
 {
     const char log[] = "2026/12/05 09:00:00,1:00:00,3600,Coding\r\n2026/12/05 10:00:00,0:15:00,900,Break\r\n";
-    struct Case { const char* breakName; const char* csv; } cases[] = {
-        {"Break", "2026-12-05,task,Coding,3600,1:00:00,1.00\r\n2026-12-05,work,,3600,1:00:00,1.00\r\n"
-                  "2026-12-05,break,Break,900,0:15:00,0.25\r\n"},
-        {"break", "2026-12-05,task,Coding,3600,1:00:00,1.00\r\n2026-12-05,task,Break,900,0:15:00,0.25\r\n"
-                  "2026-12-05,work,,4500,1:15:00,1.25\r\n2026-12-05,break,break,0,0:00:00,0.00\r\n"}};
-    for (const Case& c : cases)
-        EXPECT_EQ(ReportOf(log, {"--format=csv", "--break", c.breakName}),
-                  std::string("\xef\xbb\xbfperiod,kind,task,seconds,duration,hours\r\n") + c.csv);
+    EXPECT_EQ(TaskTotals(log), "2026-12-05 Coding 3600");
+    EXPECT_EQ(TaskTotals(log, {"--break=break"}), "2026-12-05 Coding 3600; 2026-12-05 Break 900");
+    EXPECT_EQ(TaskTotals(log, {"--break", "Coding"}), "2026-12-05 Break 900");
 }
 
 } // namespace
