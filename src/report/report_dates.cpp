@@ -1,10 +1,14 @@
 #include "report/report_dates.h"
 
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
 namespace report {
+
+std::string TwoDigits(int64_t n)
+{
+    return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+}
 
 int64_t WeekStart(int64_t day)
 {
@@ -17,17 +21,13 @@ std::string IsoWeekLabel(int64_t day)
     int64_t thursday = WeekStart(day) + 3;
     int year = DateOfDaysSince1601(thursday).year;
     int64_t week = (thursday - DaysSince1601(year, 1, 1)) / 7 + 1;
-    char text[32];
-    snprintf(text, sizeof text, "%04d-W%02d", year, static_cast<int>(week));
-    return text;
+    return std::to_string(year) + "-W" + TwoDigits(week);
 }
 
 std::string DateLabel(int64_t day)
 {
     CivilDate date = DateOfDaysSince1601(day);
-    char text[32];
-    snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
+    return std::to_string(date.year) + "-" + TwoDigits(date.month) + "-" + TwoDigits(date.day);
 }
 
 int ParseIsoDate(const char* text, int64_t* day)

@@ -6,7 +6,8 @@ namespace report {
 
 namespace {
 
-// Reads between minDigits and maxDigits decimal digits at *p.
+// Reads between minDigits and maxDigits decimal digits at *p. A digit more is left for the
+// separator that every field is followed by, which it then is not.
 int ReadNumber(const char** p, const char* end, int minDigits, int maxDigits, int64_t* value)
 {
     int64_t v = 0;
@@ -16,7 +17,7 @@ int ReadNumber(const char** p, const char* end, int minDigits, int maxDigits, in
         ++*p;
         ++n;
     }
-    if (n < minDigits || (*p < end && **p >= '0' && **p <= '9'))
+    if (n < minDigits)
         return 0;
     *value = v;
     return 1;
@@ -74,12 +75,13 @@ const char* ParseLogLine(const char* begin, const char* end, LogLine* line)
     const char* p = begin;
     if (const char* problem = ParseStart(&p, end, line))
         return problem;
+    // 2147483647 seconds are 596523 hours: six digits, and ten for the seconds field.
     int64_t hours, minutes, secs, seconds;
-    if (!ReadNumber(&p, end, 1, 12, &hours) || !Expect(&p, end, ':') ||
+    if (!ReadNumber(&p, end, 1, 6, &hours) || !Expect(&p, end, ':') ||
         !ReadNumber(&p, end, 2, 2, &minutes) || !Expect(&p, end, ':') ||
         !ReadNumber(&p, end, 2, 2, &secs) || !Expect(&p, end, ','))
         return "duration is not H:MM:SS";
-    if (!ReadNumber(&p, end, 1, 19, &seconds) || !Expect(&p, end, ','))
+    if (!ReadNumber(&p, end, 1, 10, &seconds) || !Expect(&p, end, ','))
         return "seconds field is not a number";
     if (seconds > MAX_PERIOD_SECONDS)
         return "seconds field is larger than 2147483647";

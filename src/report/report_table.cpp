@@ -5,15 +5,6 @@
 
 namespace report {
 
-namespace {
-
-std::string TwoDigits(int64_t n)
-{
-    return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
-}
-
-} // namespace
-
 std::string FormatDuration(int64_t seconds)
 {
     return std::to_string(seconds / 3600) + ":" + TwoDigits(seconds / 60 % 60) + ":" +

@@ -17,13 +17,16 @@ TEST(TimeLogLine, MalformedLinesAreRejectedWithTheirReason)
 {
     struct Case { const char* line; const char* reason; } cases[] = {
         {"2026-12-05 09:03:07,1:12:33,4353,A", "start is not YYYY/MM/DD HH:MM:SS"},
-        {"  999/12/05 09:03:07,,,", "start is not"}, {"2026/12/05 09:03:07", "start is"},
+        {"  999/12/05 09:03:07,,,", "start is not"}, {"999/12/05 09:03:07,,,", "start is not"}, {"2026/12/05 09:03:07", "start is"},
         {" 999/12/05 09:03:07,1:12:33,4353,A", "start date is not a real date"},
         {"2026/02/29 09:03:07,1:12:33,4353,A", "start date"}, {"2026/13/05 09:03:07,,,", "start date"},
         {"30828/01/01 09:03:07,1:12:33,4353,A", "start date"}, {"1600/12/31 09:03:07,,,", "start date"},
         {"2026/12/05 24:00:00,1:12:33,4353,A", "start time is not a real time"},
         {"2026/12/05 23:60:00,1:12:33,4353,A", "start time"}, {"2026/12/05 23:59:60,,,", "start time"},
         {"2026/12/05 09:03:07,1:12,4320,A", "duration is not H:MM:SS"},
+        {"2026/12/05 09:03:07,1000000:00:00,1,A", "duration"},
+        {"2026/12/05 09:03:07,100000:00:00,1,A", "H:MM:SS does not match"},
+        {"2026/12/05 09:03:07,0:00:00,21474836470,A", "seconds field is not a number"},
         {"2026/12/05 09:03:07,1:12:33,43x3,A", "seconds field is not a number"},
         {"2026/12/05 09:03:07,596523:14:08,2147483648,A", "seconds field is larger than 2147483647"},
         {"2026/12/05 09:03:07,1:12:34,4353,A", "H:MM:SS does not match the seconds field"},
