@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "report/report_output.h"
 
@@ -28,48 +29,24 @@ void AppendEscaped(std::string* out, std::string_view text)
     }
 }
 
-int IsValidUtf8(std::string_view text)
-{
-    size_t i = 0;
-    while (i < text.size()) {
-        unsigned char b = static_cast<unsigned char>(text[i]);
-        int follow = b < 0x80 ? 0 : b >= 0xc2 && b <= 0xdf ? 1 : b >= 0xe0 && b <= 0xef ? 2
-                   : b >= 0xf0 && b <= 0xf4 ? 3 : -1;
-        if (follow < 0 || i + follow >= text.size())
-            return 0;
-        // The second byte's range rules out overlong forms, surrogates and values past U+10FFFF.
-        unsigned char second = follow > 0 ? static_cast<unsigned char>(text[i + 1]) : 0;
-        if ((b == 0xe0 && second < 0xa0) || (b == 0xed && second > 0x9f) ||
-            (b == 0xf0 && second < 0x90) || (b == 0xf4 && second > 0x8f))
-            return 0;
-        for (int k = 1; k <= follow; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80)
-                return 0;
-        i += follow + 1;
-    }
-    return 1;
-}
-
 namespace {
 
 const char* const kPalette[] = {"#4e79a7", "#f28e2b", "#59a14f", "#e15759", "#76b7b2", "#edc948",
                                 "#b07aa1", "#ff9da7", "#9c755f", "#2f4b7c", "#a0cbe8", "#8cd17d"};
-const int kPaletteSize = sizeof kPalette / sizeof kPalette[0];
+const size_t kPaletteSize = std::size(kPalette);
 const char kBreakColour[] = "#c8c8c8";
 
-// The chart's geometry, in pixels.
-struct ChartLayout {
-    double labelWidth, barWidth, width, height, scale;
-    int top, rowHeight, barHeight;
-    int64_t maxSeconds;
-};
+// The chart's geometry, in pixels. Text widths are estimated generously, 7 px a column
+// at 11 px: the drawing is made wide enough for every label it holds.
+enum { TOP = 24, ROW_HEIGHT = 20, BAR_HEIGHT = 14, BAR_AREA = 720, COLUMN_PIXELS = 7, GAP = 6 };
+enum { MINUTE = 60, HOUR = 3600, MAX_TICKS = 8 };
 
-std::string Number(double value)
-{
-    char text[40];
-    snprintf(text, sizeof text, "%.2f", value);
-    return text;
-}
+struct ChartLayout {
+    double labelWidth, width, height, scale;
+    int64_t unit;  // of the tick labels: MINUTE or HOUR
+    int64_t step;  // seconds between two ticks
+    int64_t ticks; // after the one at 0
+};
 
 // Colours and stacking order by rank over the whole report, so that a task looks the same
 // and sits in the same place on every bar.
@@ -90,49 +67,93 @@ TaskPaint PaintTasks(const Report& r)
     return paint;
 }
 
+std::string Number(double value)
+{
+    char text[40];
+    snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+double TextWidth(std::string_view text)
+{
+    return static_cast<double>(COLUMN_PIXELS * DisplayWidth(text));
+}
+
+// A week's row names its Monday and Sunday too.
+std::string ChartLabel(const Report& r, const ReportPeriod& p)
+{
+    if (r.view != VIEW_WEEK)
+        return p.label;
+    return p.label + " (" + DateLabel(p.key) + " \xe2\x80\x93 " + DateLabel(p.key + 6) + ")";
+}
+
+std::string TotalLabel(const ReportPeriod& p)
+{
+    return "work " + FormatDuration(p.workSeconds) + ", break " + FormatDuration(p.breakSeconds);
+}
+
+std::string TickLabel(int64_t seconds, const ChartLayout& c)
+{
+    return std::to_string(seconds / c.unit) + (c.unit == MINUTE ? "m" : "h");
+}
+
+// A step of 1, 2 or 5 times a power of ten, in minutes while the longest bar is under two
+// hours, else in hours: the smallest that needs at most MAX_TICKS steps. The ticks run
+// on to the first one past the longest bar, which the drawing's width then ends at.
+void ChooseTicks(int64_t longest, ChartLayout* c)
+{
+    static const int multiples[] = {1, 2, 5};
+    c->unit = longest < 2 * HOUR ? MINUTE : HOUR;
+    int64_t power = 1;
+    c->step = c->unit;
+    for (int k = 1; c->step * MAX_TICKS <= longest; ++k) {
+        if (k % 3 == 0)
+            power *= 10;
+        c->step = c->unit * power * multiples[k % 3];
+    }
+    c->ticks = longest / c->step + 1;
+    c->scale = BAR_AREA / static_cast<double>(c->ticks * c->step);
+}
+
 ChartLayout LayOutChart(const Report& r)
 {
     ChartLayout c;
-    size_t longest = 0;
-    c.maxSeconds = 0;
+    int64_t longest = 0;
+    double labels = 0;
     for (const ReportPeriod& p : r.periods) {
-        longest = std::max(longest, p.label.size());
-        c.maxSeconds = std::max(c.maxSeconds, p.workSeconds + p.breakSeconds);
+        longest = std::max(longest, p.workSeconds + p.breakSeconds);
+        labels = std::max(labels, TextWidth(ChartLabel(r, p)));
     }
-    c.labelWidth = 7.0 * static_cast<double>(longest) + 16;
-    c.barWidth = 720;
-    c.width = c.labelWidth + c.barWidth + 150;
-    c.top = 24;
-    c.rowHeight = 20;
-    c.barHeight = 14;
-    c.height = c.top + c.rowHeight * static_cast<double>(r.periods.size()) + 8;
-    c.scale = c.maxSeconds > 0 ? c.barWidth / static_cast<double>(c.maxSeconds) : 0;
+    ChooseTicks(longest, &c);
+    c.labelWidth = labels + 2 * GAP;
+    // The right edge: past the last tick's label, centred on it, and every bar's total.
+    double right = BAR_AREA + TextWidth(TickLabel(c.ticks * c.step, c)) / 2;
+    for (const ReportPeriod& p : r.periods)
+        right = std::max(right, static_cast<double>(p.workSeconds + p.breakSeconds) * c.scale +
+                                    GAP + TextWidth(TotalLabel(p)));
+    c.width = c.labelWidth + right + GAP;
+    c.height = TOP + ROW_HEIGHT * static_cast<double>(r.periods.size()) + 8;
     return c;
 }
 
-// Hour lines at a round step, at most eight of them.
 void AppendGrid(std::string* out, const ChartLayout& c)
 {
-    static const int64_t steps[] = {1, 2, 3, 4, 6, 12, 24, 48, 100, 250, 500};
-    int64_t step = 1;
-    for (int i = 0; c.maxSeconds / 3600 / step > 8; ++i)
-        step = i < 11 ? steps[i] : step * 10;
-    for (int64_t h = 0; h * 3600 <= c.maxSeconds; h += step) {
-        std::string x = Number(c.labelWidth + static_cast<double>(h * 3600) * c.scale);
-        *out += "<line x1=\"" + x + "\" y1=\"" + std::to_string(c.top - 4) + "\" x2=\"" + x +
+    for (int64_t i = 0; i <= c.ticks; ++i) {
+        std::string x = Number(c.labelWidth + static_cast<double>(i * c.step) * c.scale);
+        *out += "<line x1=\"" + x + "\" y1=\"" + std::to_string(TOP - 4) + "\" x2=\"" + x +
                 "\" y2=\"" + Number(c.height - 8) + "\" stroke=\"#ddd\"/>\n";
-        *out += "<text x=\"" + x + "\" y=\"" + std::to_string(c.top - 8) +
-                "\" text-anchor=\"middle\">" + std::to_string(h) + "h</text>\n";
+        *out += "<text class=\"tick\" x=\"" + x + "\" y=\"" + std::to_string(TOP - 8) +
+                "\" text-anchor=\"middle\">" + TickLabel(i * c.step, c) + "</text>\n";
     }
 }
 
-void AppendSegment(std::string* out, double x, double y, double width, const ChartLayout& c,
-                   const char* cls, const char* colour, std::string_view name, int64_t seconds)
+void AppendSegment(std::string* out, double x, double y, double width, const char* cls,
+                   const char* colour, std::string_view name, int64_t seconds)
 {
     *out += "<rect class=\"";
     *out += cls;
     *out += "\" x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" width=\"" + Number(width) +
-            "\" height=\"" + std::to_string(c.barHeight) + "\" fill=\"" + colour + "\"><title>";
+            "\" height=\"" + std::to_string(BAR_HEIGHT) + "\" fill=\"" + colour + "\"><title>";
     AppendEscaped(out, name);
     *out += ": " + FormatDuration(seconds) + "</title></rect>\n";
 }
@@ -141,31 +162,28 @@ void AppendSegment(std::string* out, double x, double y, double width, const Cha
 void AppendBar(std::string* out, const Report& r, const ReportPeriod& p, double y,
                const ChartLayout& c, const TaskPaint& paint)
 {
-    *out += "<g class=\"bar\">\n<text x=\"" + Number(c.labelWidth - 6) + "\" y=\"" +
-            Number(y + c.barHeight - 3) + "\" text-anchor=\"end\">";
-    AppendEscaped(out, p.label);
+    *out += "<g class=\"bar\">\n<text x=\"" + Number(c.labelWidth - GAP) + "\" y=\"" +
+            Number(y + BAR_HEIGHT - 3) + "\" text-anchor=\"end\">";
+    AppendEscaped(out, ChartLabel(r, p));
     *out += "</text>\n";
     double x = c.labelWidth;
-    std::vector<TaskTime> stacked = p.tasks;
-    std::sort(stacked.begin(), stacked.end(), [&](const TaskTime& a, const TaskTime& b) {
-        return paint.rank[a.task] < paint.rank[b.task];
-    });
+    std::vector<TaskTime> stacked(r.taskRank.size(), TaskTime{NO_TASK, 0});
+    for (const TaskTime& t : p.tasks)
+        stacked[paint.rank[t.task]] = t;
+    stacked.push_back(TaskTime{NO_TASK, p.breakSeconds});
     for (const TaskTime& t : stacked) {
         if (t.seconds == 0)
             continue;
         double w = static_cast<double>(t.seconds) * c.scale;
-        AppendSegment(out, x, y, w, c, "task", paint.colour[t.task], r.taskNames[t.task],
-                      t.seconds);
+        if (t.task == NO_TASK)
+            AppendSegment(out, x, y, w, "break", kBreakColour, r.breakName, t.seconds);
+        else
+            AppendSegment(out, x, y, w, "task", paint.colour[t.task], r.taskNames[t.task],
+                          t.seconds);
         x += w;
     }
-    if (p.breakSeconds > 0) {
-        double w = static_cast<double>(p.breakSeconds) * c.scale;
-        AppendSegment(out, x, y, w, c, "break", kBreakColour, r.breakName, p.breakSeconds);
-        x += w;
-    }
-    *out += "<text x=\"" + Number(x + 6) + "\" y=\"" + Number(y + c.barHeight - 3) +
-            "\">work " + FormatDuration(p.workSeconds) + ", break " +
-            FormatDuration(p.breakSeconds) + "</text>\n</g>\n";
+    *out += "<text x=\"" + Number(x + GAP) + "\" y=\"" + Number(y + BAR_HEIGHT - 3) + "\">" +
+            TotalLabel(p) + "</text>\n</g>\n";
 }
 
 std::string Chart(const Report& r)
@@ -177,7 +195,7 @@ std::string Chart(const Report& r)
                       " " + Number(c.height) + "\" role=\"img\">\n";
     AppendGrid(&out, c);
     for (size_t i = 0; i < r.periods.size(); ++i)
-        AppendBar(&out, r, r.periods[i], c.top + c.rowHeight * static_cast<double>(i), c, paint);
+        AppendBar(&out, r, r.periods[i], TOP + ROW_HEIGHT * static_cast<double>(i), c, paint);
     out += "</svg>\n";
     return out;
 }
@@ -207,7 +225,7 @@ std::string Table(const Report& r)
     out += PeriodHeading(r.view);
     out += "</th><th>Task</th><th>Time</th><th>Hours</th></tr>\n";
     for (const OutputRow& row : ListRows(r)) {
-        static const char* const classes[3] = {"task", "work", "break"};
+        static const char* const classes[] = {"task", "work", "break"};
         out += "<tr class=\"";
         out += classes[row.kind];
         out += "\"><td>";
@@ -228,16 +246,6 @@ std::string Table(const Report& r)
     return out;
 }
 
-std::string PageCharset(const Report& r, const std::string& charset)
-{
-    if (!charset.empty())
-        return charset;
-    for (std::string_view name : r.taskNames)
-        if (!IsValidUtf8(name))
-            return "windows-1252";
-    return IsValidUtf8(r.breakName) ? "UTF-8" : "windows-1252";
-}
-
 const char kStyle[] =
     "<style>\n"
     "body { font: 14px sans-serif; margin: 1.5em; color: #222; }\n"
@@ -254,13 +262,11 @@ const char kStyle[] =
 
 } // namespace
 
-std::string FormatHtml(const Report& r, const std::string& charset)
+std::string FormatHtml(const Report& r)
 {
-    static const char* const views[3] = {"day", "week", "whole range"};
+    static const char* const views[] = {"day", "week", "whole range"};
     std::string out = "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n"
-                      "<head>\n<meta charset=\"";
-    AppendEscaped(&out, PageCharset(r, charset));
-    out += "\"/>\n<title>Vornet report</title>\n";
+                      "<head>\n<meta charset=\"UTF-8\"/>\n<title>Vornet report</title>\n";
     out += kStyle;
     out += "</head>\n<body>\n<h1>Vornet report</h1>\n<p>Totals by ";
     out += views[r.view];

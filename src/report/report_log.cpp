@@ -6,7 +6,8 @@ namespace report {
 
 namespace {
 
-// Reads between minDigits and maxDigits decimal digits at *p.
+// Reads between minDigits and maxDigits decimal digits at *p. A digit more is left for the
+// separator that every field is followed by, which it then is not.
 int ReadNumber(const char** p, const char* end, int minDigits, int maxDigits, int64_t* value)
 {
     int64_t v = 0;
@@ -16,7 +17,7 @@ int ReadNumber(const char** p, const char* end, int minDigits, int maxDigits, in
         ++*p;
         ++n;
     }
-    if (n < minDigits || (*p < end && **p >= '0' && **p <= '9'))
+    if (n < minDigits)
         return 0;
     *value = v;
     return 1;
@@ -30,11 +31,11 @@ int Expect(const char** p, const char* end, char c)
     return 1;
 }
 
-// The year is written "%4d": years before 1000 would be padded with spaces.
+// The year is written "%4d": years before 1000 would be padded with spaces to four places.
 int ReadYear(const char** p, const char* end, int64_t* year)
 {
     const char* start = *p;
-    while (*p < end && **p == ' ' && *p - start < 3)
+    while (*p < end && **p == ' ')
         ++*p;
     int padded = *p > start;
     int64_t v = 0;
@@ -74,12 +75,13 @@ const char* ParseLogLine(const char* begin, const char* end, LogLine* line)
     const char* p = begin;
     if (const char* problem = ParseStart(&p, end, line))
         return problem;
+    // 2147483647 seconds are 596523 hours: six digits, and ten for the seconds field.
     int64_t hours, minutes, secs, seconds;
-    if (!ReadNumber(&p, end, 1, 12, &hours) || !Expect(&p, end, ':') ||
+    if (!ReadNumber(&p, end, 1, 6, &hours) || !Expect(&p, end, ':') ||
         !ReadNumber(&p, end, 2, 2, &minutes) || !Expect(&p, end, ':') ||
         !ReadNumber(&p, end, 2, 2, &secs) || !Expect(&p, end, ','))
         return "duration is not H:MM:SS";
-    if (!ReadNumber(&p, end, 1, 19, &seconds) || !Expect(&p, end, ','))
+    if (!ReadNumber(&p, end, 1, 10, &seconds) || !Expect(&p, end, ','))
         return "seconds field is not a number";
     if (seconds > MAX_PERIOD_SECONDS)
         return "seconds field is larger than 2147483647";
@@ -97,7 +99,7 @@ int64_t PeriodOfDay(ReportView view, int64_t day)
 {
     if (view == VIEW_WEEK)
         return WeekStart(day);
-    return view == VIEW_DAY ? day : 0;
+    return view == VIEW_DAY ? day : WHOLE_RANGE;
 }
 
 namespace {
@@ -125,7 +127,7 @@ void AddPiece(LogSummary* s, const ReportOptions& o, int64_t day, int task, int6
 // Local wall-clock arithmetic: each day has 86,400 seconds, whatever the clock did.
 void AddPeriod(LogSummary* s, const ReportOptions& o, const LogLine& line, int task)
 {
-    int64_t day = DayNumber(line.date);
+    int64_t day = DaysSince1601(line.date.year, line.date.month, line.date.day);
     int64_t intoDay = (line.hour * 60 + line.minute) * 60 + line.second;
     int64_t left = line.seconds;
     if (day < o.fromDay) { // skip whole days before the range at once

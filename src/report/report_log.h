@@ -9,7 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "report/report_calendar.h"
+#include "report/report_charset.h"
+#include "report/report_dates.h"
 
 namespace report {
 
@@ -23,7 +24,7 @@ struct ReportOptions {
     int64_t fromDay = INT64_MIN; // inclusive; the split pieces are filtered, not the lines
     int64_t toDay = INT64_MAX;   // inclusive
     std::string breakName = "Break";
-    std::string charset;         // of the HTML page; empty: chosen from the names
+    Charset charset = CHARSET_GUESS; // of the names in the log
     std::string fileName = "timelog.csv";
     int help = 0;
 };
@@ -59,7 +60,8 @@ inline uint64_t PeriodKey(int64_t period, int task)
     return (static_cast<uint64_t>(period) << 32) | static_cast<uint32_t>(task);
 }
 
-// The period a day belongs to in a view: the day, its week's Monday, or 0 for the range.
+// The period a day belongs to in a view: the day, its week's Monday, or WHOLE_RANGE.
+const int64_t WHOLE_RANGE = 0;
 int64_t PeriodOfDay(ReportView view, int64_t day);
 
 // Adds every line of `text` (CR LF or LF line ends, the last one may be missing), each

@@ -3,23 +3,18 @@
 
 #include <string>
 
+#include "report/report_console.h"
 #include "report/report_run.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 int main(int argc, char** argv)
 {
-#ifdef _WIN32
-    // The report's bytes go out as they are: CSV lines already end in CR LF.
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
     std::string out, err;
     int code = report::RunReport(argc, argv, &out, &err);
+    if (!WriteStandardOutput(out)) {
+        err += "vornet-report: cannot write the report\n";
+        code = report::EXIT_UNREADABLE;
+    }
+    // Messages name the file as it was given; they go out as they are.
     fwrite(err.data(), 1, err.size(), stderr);
-    fwrite(out.data(), 1, out.size(), stdout);
-    fflush(stdout);
     return code;
 }

@@ -12,8 +12,8 @@ std::vector<OutputRow> ListRows(const Report& r)
     for (const ReportPeriod& period : r.periods) {
         for (const TaskTime& t : period.tasks)
             rows.push_back(OutputRow{&period, ROW_TASK, t.task, t.seconds});
-        rows.push_back(OutputRow{&period, ROW_WORK, -1, period.workSeconds});
-        rows.push_back(OutputRow{&period, ROW_BREAK, -1, period.breakSeconds});
+        rows.push_back(OutputRow{&period, ROW_WORK, NO_TASK, period.workSeconds});
+        rows.push_back(OutputRow{&period, ROW_BREAK, NO_TASK, period.breakSeconds});
     }
     return rows;
 }
@@ -21,6 +21,39 @@ std::vector<OutputRow> ListRows(const Report& r)
 const char* PeriodHeading(ReportView view)
 {
     return view == VIEW_DAY ? "Day" : view == VIEW_WEEK ? "Week" : "Range";
+}
+
+namespace {
+
+int IsWide(uint32_t c)
+{
+    // Hangul Jamo, CJK to Yi, Hangul syllables, CJK compatibility, full-width forms and
+    // signs, and the supplementary ideographs.
+    static const struct {
+        uint32_t first, last;
+    } ranges[] = {{0x1100, 0x115f}, {0x2e80, 0xa4cf}, {0xac00, 0xd7a3}, {0xf900, 0xfaff},
+                  {0xff00, 0xff60}, {0xffe0, 0xffe6}, {0x20000, 0x3fffd}};
+    for (const auto& range : ranges)
+        if (c >= range.first && c <= range.last)
+            return 1;
+    return 0;
+}
+
+} // namespace
+
+size_t DisplayWidth(std::string_view text)
+{
+    size_t columns = 0;
+    for (size_t i = 0; i < text.size();) {
+        unsigned char b = static_cast<unsigned char>(text[i]);
+        size_t length = b >= 0xf0 ? 4 : b >= 0xe0 ? 3 : b >= 0xc0 ? 2 : 1;
+        size_t end = std::min(text.size(), i + length);
+        uint32_t c = b & (0xff >> length);
+        while (++i < end)
+            c = c << 6 | (static_cast<unsigned char>(text[i]) & 0x3f);
+        columns += 1 + IsWide(c);
+    }
+    return columns;
 }
 
 namespace {
@@ -36,11 +69,12 @@ std::string TextTaskLabel(const Report& r, const OutputRow& row)
 
 void AppendPadded(std::string* out, const std::string& text, size_t width, int right)
 {
+    size_t padding = width - DisplayWidth(text);
     if (right)
-        out->append(width - text.size(), ' ');
+        out->append(padding, ' ');
     *out += text;
     if (!right)
-        out->append(width - text.size(), ' ');
+        out->append(padding, ' ');
 }
 
 } // namespace
@@ -49,17 +83,17 @@ std::string FormatText(const Report& r)
 {
     std::vector<OutputRow> rows = ListRows(r);
     std::vector<std::string> cells(rows.size() * 4);
-    size_t width[4] = {strlen(PeriodHeading(r.view)), 4, 4, 5};
+    size_t width[] = {strlen(PeriodHeading(r.view)), 4, 4, 5};
     for (size_t i = 0; i < rows.size(); ++i) {
         cells[i * 4] = rows[i].period->label;
         cells[i * 4 + 1] = TextTaskLabel(r, rows[i]);
         cells[i * 4 + 2] = FormatDuration(rows[i].seconds);
         cells[i * 4 + 3] = FormatHours(rows[i].seconds);
         for (int c = 0; c < 4; ++c)
-            width[c] = std::max(width[c], cells[i * 4 + c].size());
+            width[c] = std::max(width[c], DisplayWidth(cells[i * 4 + c]));
     }
     std::string out;
-    const char* headings[4] = {PeriodHeading(r.view), "Task", "Time", "Hours"};
+    const char* headings[] = {PeriodHeading(r.view), "Task", "Time", "Hours"};
     for (size_t i = 0; i <= rows.size(); ++i) {
         for (int c = 0; c < 4; ++c) {
             std::string cell = i == 0 ? std::string(headings[c]) : cells[(i - 1) * 4 + c];
@@ -91,8 +125,8 @@ void AppendCsvField(std::string* out, std::string_view field)
 
 std::string FormatCsv(const Report& r)
 {
-    static const char* const kinds[3] = {"task", "work", "break"};
-    std::string out = "period,kind,task,seconds,duration,hours\r\n";
+    static const char* const kinds[] = {"task", "work", "break"};
+    std::string out = "\xef\xbb\xbfperiod,kind,task,seconds,duration,hours\r\n";
     for (const OutputRow& row : ListRows(r)) {
         AppendCsvField(&out, row.period->label);
         out += ',';

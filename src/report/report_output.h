@@ -1,5 +1,5 @@
 // The report as an aligned text table, as CSV (RFC 4180) or as one self-contained HTML page
-// with an inline SVG bar chart. Names are written as the bytes they are.
+// with an inline SVG bar chart, all of them in UTF-8 (the CSV with a byte-order mark).
 #pragma once
 #include <string>
 #include <string_view>
@@ -15,7 +15,7 @@ enum RowKind { ROW_TASK, ROW_WORK, ROW_BREAK };
 struct OutputRow {
     const ReportPeriod* period;
     RowKind kind;
-    int task; // -1 for the work total and the break row
+    int task; // NO_TASK for the work total and the break row
     int64_t seconds;
 };
 
@@ -25,16 +25,17 @@ const char* PeriodHeading(ReportView view); // "Day", "Week" or "Range"
 
 std::string FormatText(const Report& report);
 
-// Header "period,kind,task,seconds,duration,hours"; kind is task, work or break; CR LF.
+// A UTF-8 byte-order mark (spreadsheets need it to read UTF-8), then the header
+// "period,kind,task,seconds,duration,hours"; kind is task, work or break; CR LF.
 std::string FormatCsv(const Report& report);
 // A field quoted when it holds a comma, a quotation mark, CR or LF; quotes doubled.
 void AppendCsvField(std::string* out, std::string_view field);
 
-// `charset` names the page's encoding; empty: UTF-8 when every name is valid UTF-8, else
-// windows-1252 (the time log holds names in the system's 8-bit code page).
-std::string FormatHtml(const Report& report, const std::string& charset);
+std::string FormatHtml(const Report& report);
 // Text for HTML and XML alike: & < > " ' as references, control bytes as U+FFFD.
 void AppendEscaped(std::string* out, std::string_view text);
-int IsValidUtf8(std::string_view text);
+
+// Columns the UTF-8 text takes on a terminal: East Asian wide characters take two.
+size_t DisplayWidth(std::string_view text);
 
 } // namespace report

@@ -22,28 +22,18 @@ const char kUsage[] =
     "  --from YYYY-MM-DD       count only time on or after this day\n"
     "  --to YYYY-MM-DD         count only time on or before this day\n"
     "  --break NAME            the break task, counted apart from work (default: Break)\n"
-    "  --charset NAME          encoding named in the HTML page (default: UTF-8 when the\n"
-    "                          names are valid UTF-8, else windows-1252)\n"
+    "  --charset NAME          encoding of the names in FILE: UTF-8, windows-1252 (cp1252)\n"
+    "                          or cp932 (shift_jis); default: UTF-8 when every name is\n"
+    "                          valid UTF-8, else windows-1252\n"
     "  -h, --help              this text\n"
     "\n"
     "A period that runs past midnight is split between the days at local midnight; the\n"
     "log holds local wall-clock times and no time zone. Malformed lines are reported on\n"
-    "standard error with their line numbers and skipped.\n"
+    "standard error with their line numbers and skipped. Every output is UTF-8.\n"
     "Exit status: 0 when the report was written, 1 when FILE cannot be read, 2 on a\n"
     "wrong command line.\n";
 
 namespace {
-
-int IsCharsetName(const std::string& name)
-{
-    if (name.empty())
-        return 0;
-    for (char c : name)
-        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-              strchr("._:-", c) != nullptr))
-            return 0;
-    return 1;
-}
 
 // Applies one option and its value; 0 with `problem` set when the value is not accepted.
 int ApplyOption(const std::string& option, const std::string& value, ReportOptions* o,
@@ -64,8 +54,10 @@ int ApplyOption(const std::string& option, const std::string& value, ReportOptio
         ok = !value.empty();
         o->breakName = value;
     } else if (option == "--charset") {
-        ok = IsCharsetName(value);
-        o->charset = value;
+        if (!FindCharset(value, &o->charset)) {
+            *problem = "unknown --charset \"" + value + "\"";
+            return 0;
+        }
     } else {
         *problem = "unknown option " + option;
         return 0;
@@ -124,28 +116,38 @@ int ReadWholeFile(const std::string& name, std::string* text)
     FILE* file = fopen(name.c_str(), "rb");
     if (file == nullptr)
         return 0;
-    // Read straight into place: after a first small step (where a folder already fails) the
-    // buffer takes the file's whole length at once; a length that is unknown or grows is
-    // read on in doubling steps.
-    long size = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
-    rewind(file);
-    size_t length = 0;
-    text->resize(1 << 16);
-    for (;;) {
-        length += fread(&(*text)[length], 1, text->size() - length, file);
-        if (length < text->size())
-            break;
-        size_t next = text->size() * 2;
-        if (size > 0 && static_cast<size_t>(size) + 1 > next)
-            next = static_cast<size_t>(size) + 1;
-        text->resize(next);
-    }
+    // Read straight into place, a large step at a time (a folder fails at the first).
+    enum { READ_STEP = 4194304 };
+    size_t length = 0, got;
+    do {
+        text->resize(length + READ_STEP);
+        got = fread(&(*text)[length], 1, READ_STEP, file);
+        length += got;
+    } while (got == READ_STEP);
+    text->resize(length);
     int ok = ferror(file) == 0;
     int readError = errno;
     fclose(file);
     errno = readError; // the caller reports why the read failed, not what fclose did
-    text->resize(length);
     return ok;
+}
+
+void WriteReport(const std::string& text, const ReportOptions& options, std::string* out,
+                 std::string* err)
+{
+    LogSummary summary;
+    SummariseLog(text.data(), text.size(), options, &summary);
+    *err += summary.problems;
+    if (summary.linesSkipped > 0)
+        *err += "vornet-report: " + std::to_string(summary.linesSkipped) +
+                " malformed line(s) skipped\n";
+    Report r = BuildReport(summary, options);
+    if (options.format == FORMAT_CSV)
+        *out += FormatCsv(r);
+    else if (options.format == FORMAT_HTML)
+        *out += FormatHtml(r);
+    else
+        *out += FormatText(r);
 }
 
 int RunReport(int argc, const char* const* argv, std::string* out, std::string* err)
@@ -171,19 +173,7 @@ int RunReport(int argc, const char* const* argv, std::string* out, std::string* 
         *err += "vornet-report: cannot read " + options.fileName + ": " + strerror(errno) + "\n";
         return EXIT_UNREADABLE;
     }
-    LogSummary summary;
-    SummariseLog(text.data(), text.size(), options, &summary);
-    *err += summary.problems;
-    if (summary.linesSkipped > 0)
-        *err += "vornet-report: " + std::to_string(summary.linesSkipped) +
-                " malformed line(s) skipped\n";
-    Report r = BuildReport(summary, options);
-    if (options.format == FORMAT_CSV)
-        *out += FormatCsv(r);
-    else if (options.format == FORMAT_HTML)
-        *out += FormatHtml(r, options.charset);
-    else
-        *out += FormatText(r);
+    WriteReport(text, options, out, err);
     return EXIT_DONE;
 }
 

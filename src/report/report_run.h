@@ -21,6 +21,10 @@ int ParseArguments(int argc, const char* const* argv, ReportOptions* options,
 // Reads a whole file into `text`; 1 on success.
 int ReadWholeFile(const std::string& name, std::string* text);
 
+// The report of the log `text`, in the format asked for, to `out`; skipped lines to `err`.
+void WriteReport(const std::string& text, const ReportOptions& options, std::string* out,
+                 std::string* err);
+
 // Runs the command: the report goes to `out`, skipped lines and errors to `err`.
 int RunReport(int argc, const char* const* argv, std::string* out, std::string* err);
 

@@ -1,7 +1,5 @@
 #include "report/report_table.h"
 
-#include <stdio.h>
-
 #include <algorithm>
 #include <map>
 
@@ -9,19 +7,14 @@ namespace report {
 
 std::string FormatDuration(int64_t seconds)
 {
-    char text[40];
-    snprintf(text, sizeof text, "%lld:%02d:%02d", static_cast<long long>(seconds / 3600),
-             static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
-    return text;
+    return std::to_string(seconds / 3600) + ":" + TwoDigits(seconds / 60 % 60) + ":" +
+           TwoDigits(seconds % 60);
 }
 
 std::string FormatHours(int64_t seconds)
 {
     int64_t hundredths = (seconds * 100 + 1800) / 3600;
-    char text[40];
-    snprintf(text, sizeof text, "%lld.%02d", static_cast<long long>(hundredths / 100),
-             static_cast<int>(hundredths % 100));
-    return text;
+    return std::to_string(hundredths / 100) + "." + TwoDigits(hundredths % 100);
 }
 
 namespace {
@@ -54,16 +47,21 @@ Report BuildReport(const LogSummary& s, const ReportOptions& o)
 {
     Report r;
     r.view = o.view;
-    r.taskNames = s.taskNames;
-    r.breakName = o.breakName;
+    // The break name is matched byte for byte, so it is taken to be in the log's charset.
+    Charset charset = CharsetOfNames(o.charset, s.taskNames);
+    std::vector<std::string_view> names = s.taskNames;
+    names.push_back(o.breakName);
+    r.taskNames = TextsAsUtf8(names, charset);
+    r.breakName = r.taskNames.back();
+    r.taskNames.pop_back();
     auto breakEntry = s.taskIndex.find(o.breakName);
-    int breakTask = breakEntry == s.taskIndex.end() ? -1 : breakEntry->second;
+    int breakTask = breakEntry == s.taskIndex.end() ? NO_TASK : breakEntry->second;
 
     std::map<int64_t, ReportPeriod> byKey;
-    std::vector<TaskTime> overall(s.taskNames.size());
+    std::vector<TaskTime> overall;
     std::vector<char> present(s.taskNames.size(), 0); // has time inside the range
-    for (size_t t = 0; t < overall.size(); ++t)
-        overall[t] = TaskTime{static_cast<int>(t), 0};
+    for (size_t t = 0; t < s.taskNames.size(); ++t)
+        overall.push_back(TaskTime{static_cast<int>(t), 0});
     for (const auto& entry : s.totals) {
         int64_t key = static_cast<int64_t>(entry.first >> 32);
         int task = static_cast<int>(entry.first & 0xffffffffu);

@@ -11,8 +11,11 @@
 
 namespace report {
 
+// Stands for a task where there is none: the break task, or a row of totals.
+const int NO_TASK = -1;
+
 struct TaskTime {
-    int task;
+    int task; // an index into Report::taskNames, or NO_TASK
     int64_t seconds;
 };
 
@@ -26,12 +29,13 @@ struct ReportPeriod {
 
 struct Report {
     ReportView view = VIEW_DAY;
-    std::vector<std::string_view> taskNames; // into the text that was read
+    std::vector<std::string> taskNames; // in UTF-8, as every output is
     std::vector<ReportPeriod> periods; // in calendar order
     std::vector<int> taskRank;         // work tasks by their time over all periods, most first
-    std::string breakName;
+    std::string breakName; // in UTF-8
 };
 
+// Names are converted to UTF-8 here, once each, from the log's charset.
 Report BuildReport(const LogSummary& summary, const ReportOptions& options);
 
 // "27:05:09": hours are not wrapped at 24.

@@ -2,6 +2,8 @@
 #pragma once
 #include <stdint.h>
 
+#include "tasks/calendar.h"
+
 struct LocalTime {
     unsigned short wYear;
     unsigned short wMonth;
@@ -19,7 +21,6 @@ enum { TICKS_PER_SECOND = 10000000 };
 // the time is not a real moment (31 April, 25:00, year 1600), as SystemTimeToFileTime fails.
 int LocalTimeToTicks(const LocalTime& time, int64_t* ticks);
 int IsRealMoment(const LocalTime& time);
-int DaysInMonth(int year, int month);
 
 // Ticks of `to` minus ticks of `from`; negative when `to` is earlier. Both must be real
 // moments; an unreal one counts as the earliest file time.

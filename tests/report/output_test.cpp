@@ -1,238 +1,118 @@
-// The three formats, read back: CSV with an RFC 4180 reader, the HTML page with an XML
-// reader, the text table by its columns.
-#include <gtest/gtest.h>
+// The three formats: the text table, CSV and the HTML page with its chart.
+#include <stdlib.h>
 
-#include <set>
 #include <string>
 
-#include "fake_system.h"
 #include "report/report_output.h"
-#include "report/report_table.h"
 #include "report_test_support.h"
 
 namespace {
 
-struct Built {
-    std::string log; // the summary's names point into it
-    report::LogSummary summary;
-    report::Report report;
-};
+// The log of the expected outputs in tests/report/data, which were checked by eye: the
+// columns line up as a terminal shows them, and the chart's numbers add up.
+const char kLog[] = "2026/12/05 09:00:00,1:00:00,3600,Coding\r\n2026/12/05 10:00:00,0:15:00,900,Break\r\n"
+                    "2026/12/05 10:15:00,0:00:30,30,\xe6\x97\xa5\xe6\x9c\xac\r\n"
+                    "2026/12/07 23:00:00,2:00:00,7200,Say \"hi\", <then> & 'go'\r\n"
+                    "2026/12/08 09:00:00,0:00:40,40,\xe6\x97\xa5\xe6\x9c\xac\r\n2026/12/08 09:00:40,0:00:19,19,Coding\r\n";
 
-void Build(Built* b, const std::string& log, const report::ReportOptions& options)
+std::string Expected(const char* name)
 {
-    b->log = log;
-    report::SummariseLog(b->log.data(), b->log.size(), options, &b->summary);
-    b->report = report::BuildReport(b->summary, options);
+    std::string text;
+    EXPECT_TRUE(report::ReadWholeFile(std::string(VORNET_REPORT_TEST_DATA "/") + name, &text));
+    return text;
 }
 
-const char* const kAwkwardNames[] = {"Meeting, client", "Say \"hi\"", "a,\"b\",c", "\"",
-                                     "plain", "<b>&amp;</b>", "Tom's",
-                                     "caf\xe9 \x93\xfa\x96\x7b"};
-
-std::string AwkwardLog()
+TEST(TextOutput, IsATableWhoseColumnsLineUpAsATerminalShowsThem)
 {
-    std::string log;
-    int i = 0;
-    for (const char* name : kAwkwardNames) {
-        log += TimerLine(At(2026, 12, 5 + i % 3, 9 + i, 0, 0), 600 * (i + 1), name);
-        ++i;
+    EXPECT_EQ(ReportOf(kLog, {}), Expected("day.txt"));
+    EXPECT_EQ(ReportOf("", {"--by=week"}), "Week  Task  Time  Hours\n(no time in this range)\n");
+}
+
+TEST(TextOutput, EastAsianWideCharactersTakeTwoColumns)
+{
+    struct Case { const char* text; size_t columns; } cases[] = {
+        {"Caf\xc3\xa9", 4}, {"\xe1\x83\xbf\xe1\x84\x80\xe1\x85\x9f\xe1\x85\xa0", 6},
+        {"\xe2\xb9\xbf\xe2\xba\x80\xea\x93\x8f\xea\x93\x90", 6},
+        {"\xea\xaf\xbf\xea\xb0\x80\xed\x9e\xa3\xed\x9e\xa4", 6},
+        {"\xef\xa3\xbf\xef\xa4\x80\xef\xab\xbf\xef\xac\x80", 6},
+        {"\xef\xbb\xbf\xef\xbc\x80\xef\xbd\xa0\xef\xbd\xa1", 6},
+        {"\xef\xbf\x9f\xef\xbf\xa0\xef\xbf\xa6\xef\xbf\xa7", 6},
+        {"\xe0\xa0\x80\xf0\x9f\x98\x80\xf0\xa0\x80\x80", 4}};
+    for (const Case& c : cases)
+        EXPECT_EQ(report::DisplayWidth(c.text), c.columns) << c.text;
+}
+
+TEST(CsvOutput, IsUtf8WithAByteOrderMarkAndQuotesOnlyWhereNeeded)
+{
+    EXPECT_EQ(ReportOf(kLog, {"--format=csv", "--by=total"}), Expected("total.csv"));
+    std::string out;
+    report::AppendCsvField(&out, "a\rb\n");
+    EXPECT_EQ(out, "\"a\rb\n\"");
+}
+
+// The page holds no script and fetches nothing; its bars are stacked in the order of the
+// tasks over all days, so that a task sits in the same place on every bar.
+TEST(HtmlOutput, IsOneUtf8PageWithTheChartTheLegendAndTheTable)
+{
+    EXPECT_EQ(ReportOf(kLog, {"--format=html"}), Expected("day.html"));
+    std::string out;
+    report::AppendEscaped(&out, "a\x01\tb\x7f\x1f");
+    EXPECT_EQ(out, "a&#xFFFD;\tb&#xFFFD;&#xFFFD;");
+}
+
+struct SvgText { double x; std::string anchor, text; };
+
+// The chart's <text> elements, in order, and its width.
+std::vector<SvgText> ChartTexts(const std::string& html, double* width)
+{
+    size_t svg = html.find("<svg "), end = html.find("</svg>");
+    *width = atof(html.c_str() + html.find("width=\"", svg) + 7);
+    std::vector<SvgText> texts;
+    for (size_t at = html.find("<text ", svg); at < end; at = html.find("<text ", at + 1)) {
+        size_t open = html.find('>', at), a = html.find("text-anchor=\"", at) + 13;
+        texts.push_back({atof(html.c_str() + html.find(" x=\"", at) + 4),
+                         a < open ? html.substr(a, html.find('"', a) - a) : "start",
+                         html.substr(open + 1, html.find('<', open) - open - 1)});
     }
-    log += TimerLine(At(2026, 12, 7, 23, 0, 0), 7200, "Break"); // into the 8th
-    return log;
+    return texts;
 }
 
-TEST(CsvOutput, ReadsBackAsTheTotalsWithTheirColumns)
+TEST(HtmlChart, EveryLabelLiesInsideTheDrawingAndWeeksShowTheirDates)
 {
-    Built b;
-    Build(&b, AwkwardLog(), report::ReportOptions());
-    std::vector<std::vector<std::string>> records;
-    ASSERT_TRUE(ParseCsv(report::FormatCsv(b.report), &records));
-    ASSERT_FALSE(records.empty());
-    EXPECT_EQ(records[0], (std::vector<std::string>{"period", "kind", "task", "seconds",
-                                                    "duration", "hours"}));
-    TotalsTable expected = TotalsOf(AwkwardLog()), read;
-    for (size_t i = 1; i < records.size(); ++i) {
-        const std::vector<std::string>& r = records[i];
-        ASSERT_EQ(r.size(), 6u);
-        int64_t seconds = std::stoll(r[3]);
-        EXPECT_EQ(r[4], report::FormatDuration(seconds));
-        EXPECT_EQ(r[5], report::FormatHours(seconds));
-        if (r[1] == "task")
-            read[r[0]][r[2]] = seconds;
-        else if (r[1] == "work" && r[2].empty())
-            read[r[0]]["= work"] = seconds;
-        else if (r[1] == "break" && r[2] == "Break")
-            read[r[0]]["= break"] = seconds;
-        else
-            ADD_FAILURE() << "unexpected row kind " << r[1];
-    }
-    EXPECT_EQ(read, expected);
-    std::set<std::string> names;
-    for (const auto& period : read)
-        for (const auto& row : period.second)
-            names.insert(row.first);
-    for (const char* name : kAwkwardNames)
-        EXPECT_EQ(names.count(name), 1u) << name;
-}
-
-TEST(CsvOutput, QuotesAFieldOnlyWhenItMustBe)
-{
-    struct Case {
-        std::string field, written;
-    } cases[] = {
-        {"plain", "plain"},
-        {"", ""},
-        {"Meeting, client", "\"Meeting, client\""},
-        {"Say \"hi\"", "\"Say \"\"hi\"\"\""},
-        {"lone\rreturn", "\"lone\rreturn\""},
-        {" spaced ", " spaced "},
-        {"caf\xe9", "caf\xe9"},
-    };
+    struct Case { const char* by; const char* labels; } cases[] = {
+        {"--by=day", "2026-12-05 2026-12-07 2026-12-08 "}, {"--by=total", "2026-12-05..2026-12-08 "},
+        {"--by=week", "2026-W49 (2026-11-30 \xe2\x80\x93 2026-12-06) 2026-W50 (2026-12-07 \xe2\x80\x93 2026-12-13) "}};
     for (const Case& c : cases) {
-        std::string out;
-        report::AppendCsvField(&out, c.field);
-        EXPECT_EQ(out, c.written) << c.field;
-    }
-}
-
-TEST(HtmlOutput, IsWellFormedWithOneBarGroupPerDay)
-{
-    Built b;
-    Build(&b, AwkwardLog(), report::ReportOptions());
-    XmlNode html;
-    std::string error;
-    ASSERT_TRUE(ParseXml(report::FormatHtml(b.report, ""), &html, &error)) << error;
-    EXPECT_EQ(html.name, "html");
-    std::vector<const XmlNode*> svgs = FindAll(html, "svg");
-    ASSERT_EQ(svgs.size(), 1u);
-    std::vector<std::string> labels;
-    double pixelsPerSecond = -1;
-    for (const XmlNode* g : FindAll(*svgs[0], "g")) {
-        if (Attribute(*g, "class") != "bar")
-            continue;
-        std::vector<const XmlNode*> texts = FindAll(*g, "text");
-        ASSERT_FALSE(texts.empty());
-        labels.push_back(AllText(*texts[0]));
-        TotalsTable totals = TotalsOf(AwkwardLog());
-        const std::map<std::string, int64_t>& day = totals[labels.back()];
         double width = 0;
-        for (const XmlNode* rect : FindAll(*g, "rect"))
-            width += std::stod(Attribute(*rect, "width"));
-        double scale = width / double(day.at("= work") + day.at("= break"));
-        if (pixelsPerSecond < 0)
-            pixelsPerSecond = scale;
-        EXPECT_NEAR(scale, pixelsPerSecond, 0.02 / 60) << labels.back(); // one scale for all
-    }
-    EXPECT_EQ(labels, (std::vector<std::string>{"2026-12-05", "2026-12-06", "2026-12-07",
-                                                "2026-12-08"}));
-}
-
-TEST(HtmlOutput, NamesComeBackUnchangedFromTheMarkup)
-{
-    Built b;
-    Build(&b, AwkwardLog() + TimerLine(At(2026, 12, 9, 9, 0, 0), 60, "bell\x07" "char"),
-          report::ReportOptions());
-    XmlNode html;
-    std::string error;
-    ASSERT_TRUE(ParseXml(report::FormatHtml(b.report, ""), &html, &error)) << error;
-    std::set<std::string> segments, cells; // names in the bars' tooltips and in the table
-    for (const XmlNode* rect : FindAll(html, "rect")) {
-        std::string title = AllText(*FindAll(*rect, "title").at(0));
-        segments.insert(title.substr(0, title.rfind(": ")));
-    }
-    for (const XmlNode* td : FindAll(html, "td"))
-        cells.insert(AllText(*td));
-    for (const char* name : kAwkwardNames) {
-        EXPECT_EQ(segments.count(name), 1u) << name;
-        EXPECT_EQ(cells.count(name), 1u) << name;
-    }
-    EXPECT_EQ(cells.count("bell\xef\xbf\xbd" "char"), 1u); // a control byte becomes U+FFFD
-}
-
-TEST(HtmlOutput, HoldsNoScriptAndFetchesNothing)
-{
-    Built b;
-    Build(&b, AwkwardLog(), report::ReportOptions());
-    XmlNode html;
-    std::string error;
-    ASSERT_TRUE(ParseXml(report::FormatHtml(b.report, ""), &html, &error)) << error;
-    for (const char* element : {"script", "link", "img", "image", "iframe", "object", "use"})
-        EXPECT_TRUE(FindAll(html, element).empty()) << element;
-    std::vector<const XmlNode*> stack = {&html};
-    while (!stack.empty()) {
-        const XmlNode* node = stack.back();
-        stack.pop_back();
-        for (const char* attribute : {"href", "src", "xlink:href", "onload", "onclick"})
-            EXPECT_EQ(Attribute(*node, attribute), "") << node->name;
-        for (const XmlNode& child : node->children)
-            stack.push_back(&child);
-    }
-}
-
-TEST(HtmlOutput, NamesTheEncodingOfTheNames)
-{
-    struct Case {
-        const char* name;
-        const char* charset; // asked for
-        const char* named;   // in the page
-    } cases[] = {
-        {"ASCII only", "", "UTF-8"},
-        {"\xe4\xbd\x9c\xe6\xa5\xad", "", "UTF-8"},
-        {"caf\xe9", "", "windows-1252"},
-        {"\xed\xa0\x80 surrogate", "", "windows-1252"},
-        {"\x93\xfa\x96\x7b", "Shift_JIS", "Shift_JIS"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Built b;
-        Build(&b, TimerLine(At(2026, 12, 5, 9, 0, 0), 60, c.name), report::ReportOptions());
-        XmlNode html;
-        std::string error;
-        ASSERT_TRUE(ParseXml(report::FormatHtml(b.report, c.charset), &html, &error)) << error;
-        std::vector<const XmlNode*> metas = FindAll(html, "meta");
-        ASSERT_EQ(metas.size(), 1u);
-        EXPECT_EQ(Attribute(*metas[0], "charset"), c.named);
-    }
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0, end;
-    while ((end = text.find('\n', start)) != std::string::npos) {
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-TEST(TextOutput, ColumnsLineUpAndEveryTotalIsShown)
-{
-    struct Case {
-        report::ReportView view;
-        const char* heading;
-        size_t periods;
-    } cases[] = {
-        {report::VIEW_DAY, "Day", 4},
-        {report::VIEW_WEEK, "Week", 2}, // 5-6 December in W49, 7-8 in W50
-        {report::VIEW_TOTAL, "Range", 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.heading);
-        Built b;
-        Build(&b, AwkwardLog(), By(c.view));
-        std::vector<std::string> lines = Lines(report::FormatText(b.report));
-        ASSERT_GT(lines.size(), 1u);
-        EXPECT_EQ(lines[0].compare(0, strlen(c.heading), c.heading), 0);
-        size_t timeEnd = lines[0].find("Time") + 4;
-        size_t works = 0;
-        for (const std::string& line : lines) {
-            EXPECT_EQ(line.size(), lines[0].size()) << line; // the last column is right-aligned
-            EXPECT_NE(line[timeEnd - 1], ' ') << line;
-            EXPECT_EQ(line[timeEnd], ' ') << line;
-            works += line.find("= work") != std::string::npos;
+        std::string labels;
+        for (const SvgText& t : ChartTexts(ReportOf(kLog, {"--format=html", c.by}), &width)) {
+            double extent = 7.0 * report::DisplayWidth(t.text); // 11 px sans-serif: at most 7 px a character
+            double left = t.anchor == "end" ? t.x - extent : t.anchor == "middle" ? t.x - extent / 2 : t.x;
+            EXPECT_GE(left, 0) << t.text;
+            EXPECT_LE(left + extent, width) << t.text;
+            labels += t.anchor == "end" ? t.text + " " : "";
         }
-        EXPECT_EQ(works, c.periods);
+        EXPECT_EQ(labels, c.labels);
+    }
+}
+
+TEST(HtmlChart, TheScaleRunsPastTheLongestBarInMinutesUnderTwoHours)
+{
+    struct Case { const char* line; const char* ticks; } cases[] = {
+        {"0:00:00,0,T", "0m 1m"}, {"0:06:59,419,T", "0m 1m 2m 3m 4m 5m 6m 7m"},
+        {"0:08:00,480,T", "0m 2m 4m 6m 8m 10m"}, {"0:16:00,960,T", "0m 5m 10m 15m 20m"},
+        {"0:40:00,2400,T", "0m 10m 20m 30m 40m 50m"}, {"1:59:59,7199,T", "0m 20m 40m 60m 80m 100m 120m"},
+        {"2:00:00,7200,T", "0h 1h 2h 3h"}, {"8:00:00,28800,T", "0h 2h 4h 6h 8h 10h"},
+        {"16:00:00,57600,T", "0h 5h 10h 15h 20h"}, {"80:00:00,288000,T", "0h 20h 40h 60h 80h 100h"},
+        {"400:00:00,1440000,T", "0h 100h 200h 300h 400h 500h"}};
+    for (const Case& c : cases) {
+        std::string ticks;
+        double width = 0;
+        std::string html = ReportOf(std::string("2026/12/05 00:00:00,") + c.line,
+                                    {"--format=html", "--by=total"});
+        for (const SvgText& t : ChartTexts(html, &width))
+            ticks += t.anchor == "middle" ? (ticks.empty() ? "" : " ") + t.text : "";
+        EXPECT_EQ(ticks, c.ticks) << c.line;
     }
 }
 

@@ -1,43 +1,44 @@
-// Helpers of the vornet-report tests: lines made by the timer's own formatter, totals as
-// plain strings, and small strict readers of CSV (RFC 4180) and XML.
+// What the tests of vornet-report share: the report of a log held in memory.
 #pragma once
-#include <stdint.h>
+#include <gtest/gtest.h>
 
-#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "report/report_log.h"
-#include "tasks/local_time.h"
+#include "report/report_run.h"
+#include "report/report_table.h"
 
-// One time-log line exactly as Vornet writes it (CR LF included).
-std::string TimerLine(const LocalTime& start, int64_t seconds, const char* name);
+// The options these arguments give, for the file "log".
+inline report::ReportOptions OptionsOf(std::vector<const char*> args)
+{
+    args.insert(args.begin(), "vornet-report");
+    report::ReportOptions options;
+    std::string problem;
+    EXPECT_TRUE(report::ParseArguments(int(args.size()), args.data(), &options, &problem));
+    options.fileName = "log";
+    return options;
+}
 
-// Period label -> row label -> seconds. Work tasks by name; "= work" and "= break" for the
-// work total and the break row of each period.
-typedef std::map<std::string, std::map<std::string, int64_t>> TotalsTable;
-TotalsTable TotalsOf(const std::string& log, const report::ReportOptions& options);
-TotalsTable TotalsOf(const std::string& log);
-report::ReportOptions By(report::ReportView view);
+// The report the command writes for `log` with these arguments; skipped lines to `err`.
+inline std::string ReportOf(const std::string& log, const std::vector<const char*>& args,
+                            std::string* err = nullptr)
+{
+    std::string out, messages;
+    report::WriteReport(log, OptionsOf(args), &out, err != nullptr ? err : &messages);
+    return out;
+}
 
-// The line numbers named in the summary's problem lines, in order.
-std::vector<int64_t> SkippedLineNumbers(const std::string& log);
-
-// RFC 4180: records end with CR LF; a quoted field may hold commas, CR LF and doubled quotes.
-// Returns false for anything else (a bare quote, a lone LF, a missing final CR LF).
-bool ParseCsv(const std::string& text, std::vector<std::vector<std::string>>* records);
-
-// A strict XML reader: one root element; every tag closed and nested; attributes quoted and
-// not repeated; only the five named references and numeric ones; no control characters.
-struct XmlNode {
-    std::string name;
-    std::vector<std::pair<std::string, std::string>> attributes;
-    std::vector<XmlNode> children;
-    std::string text; // the element's own character data, references resolved
-};
-bool ParseXml(const std::string& document, XmlNode* root, std::string* error);
-std::string Attribute(const XmlNode& node, const std::string& name);
-std::string AllText(const XmlNode& node); // the text of the node and all its descendants
-// Every element named `name` below `node`, in document order.
-std::vector<const XmlNode*> FindAll(const XmlNode& node, const std::string& name);
+// The work tasks of every period as "period task seconds", joined by "; ".
+inline std::string TaskTotals(const std::string& log, const std::vector<const char*>& args = {})
+{
+    report::ReportOptions options = OptionsOf(args);
+    report::LogSummary summary;
+    report::SummariseLog(log.data(), log.size(), options, &summary);
+    report::Report r = report::BuildReport(summary, options);
+    std::string totals;
+    for (const report::ReportPeriod& p : r.periods)
+        for (const report::TaskTime& t : p.tasks)
+            totals += (totals.empty() ? "" : "; ") + p.label + " " + r.taskNames[t.task] + " " +
+                      std::to_string(t.seconds);
+    return totals;
+}

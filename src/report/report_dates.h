@@ -1,36 +1,27 @@
-// Plain calendar arithmetic on local dates: the time log stores no time zone, so a day is
-// the local calendar day and every day has 86,400 seconds.
+// Dates as the report shows and reads them. The log stores no time zone, so a day is the
+// local calendar day and every day has 86,400 seconds; days are counted as in calendar.h.
 #pragma once
 #include <stdint.h>
 
 #include <string>
 
-namespace report {
+#include "tasks/calendar.h"
 
-struct CivilDate {
-    int year;
-    int month; // 1..12
-    int day;   // 1..31
-};
+namespace report {
 
 enum { SECONDS_PER_DAY = 86400 };
 
 // The first and last years a time-log line can carry (the range Windows file times accept).
 enum { FIRST_YEAR = 1601, LAST_YEAR = 30827 };
 
-int IsLeapYear(int year);
-int DaysInMonth(int year, int month); // 0 for a month outside 1..12
-
-// Days since 1601-01-01, which was a Monday: day % 7 is the weekday, 0 for Monday.
-int64_t DayNumber(CivilDate date);
-CivilDate DateOfDay(int64_t day);
-
 // The Monday that begins the ISO 8601 week holding `day`.
 int64_t WeekStart(int64_t day);
 // ISO 8601 week label of `day`: "2026-W53" (the year is the one its Thursday falls in).
 std::string IsoWeekLabel(int64_t day);
-// "2026-12-05"
+// "2026-12-05"; the years of the log have four digits or more.
 std::string DateLabel(int64_t day);
+// "07": 0 to 99 with two digits.
+std::string TwoDigits(int64_t n);
 
 // Reads exactly "YYYY-MM-DD" (a real date from FIRST_YEAR to 9999); 1 on success.
 int ParseIsoDate(const char* text, int64_t* day);

@@ -1,0 +1,66 @@
+// The names' encodings: what is valid UTF-8, the conversions to UTF-8, and the guess.
+#include <string>
+
+#include "report/report_charset.h"
+#include "report_test_support.h"
+
+using namespace report;
+
+namespace {
+
+TEST(Utf8, OnlyShortestFormsOfScalarValuesAreValid)
+{
+    struct Case { const char* text; int valid; } cases[] = {
+        {"Caf\xc3\xa9", 1}, {"\xc2\x80\xdf\xbf", 1}, {"\xe0\xa0\x80\xef\xbf\xbd", 1},
+        {"\xed\x9f\xbf", 1}, {"\xf0\x90\x80\x80\xf4\x8f\xbf\xbf", 1}, {"Caf\xe9", 0},
+        {"\xc1\xbf", 0}, {"\xe0\x9f\xbf", 0}, {"\xed\xa0\x80", 0}, {"\xf0\x8f\xbf\xbf", 0},
+        {"\xf4\x90\x80\x80", 0}, {"\xe6\x97", 0}, {"\xf8\x80\x80\x80\x80", 0},
+        {"\xf8\x80\x80\x80\x80\x80", 0}, {"\xc3\xc0", 0}, {"\xf5\x80\x80\x80", 0}, {"\xe6\x97\x20", 0}, {"\x80", 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(IsValidUtf8(c.text), c.valid) << c.text;
+}
+
+TEST(Charsets, AreKnownByTheirUsualNamesInAnyCase)
+{
+    struct Case { const char* name; Charset charset; } cases[] = {
+        {"UTF-8", CHARSET_UTF8}, {"utf8", CHARSET_UTF8}, {"Windows-1252", CHARSET_CP1252},
+        {"CP1252", CHARSET_CP1252}, {"cp932", CHARSET_CP932}, {"Shift_JIS", CHARSET_CP932},
+        {"windows-31j", CHARSET_CP932}, {"latin1", CHARSET_GUESS}};
+    for (const Case& c : cases) {
+        Charset found = CHARSET_GUESS;
+        EXPECT_EQ(FindCharset(c.name, &found), c.charset != CHARSET_GUESS) << c.name;
+        EXPECT_EQ(found, c.charset) << c.name;
+    }
+}
+
+TEST(Charsets, NamesAreConvertedToUtf8AndWhatDoesNotConvertIsMarked)
+{
+    std::string e(40000, '\xe9'), utf8; // more than one step of converting
+    for (char c : e)
+        utf8 += c == '\xe9' ? "\xc3\xa9" : "";
+    struct Case { Charset charset; std::string name, utf8; } cases[] = {
+        {CHARSET_CP1252, "Caf\xe9", "Caf\xc3\xa9"}, {CHARSET_CP1252, e, utf8},
+        {CHARSET_CP1252, "\x80 \x93q\x94", "\xe2\x82\xac \xe2\x80\x9cq\xe2\x80\x9d"},
+        {CHARSET_CP932, "\x93\xfa\x96\x7b", "\xe6\x97\xa5\xe6\x9c\xac"},
+        {CHARSET_CP932, "\x95\x5c and \xb1", "\xe8\xa1\xa8 and \xef\xbd\xb1"},
+        {CHARSET_CP932, "\x81", "\xef\xbf\xbd"}, {CHARSET_CP932, "a\x81 b", "a\xef\xbf\xbd b"},
+        {CHARSET_UTF8, "Caf\xe9 \xc3\xa9\xe6\x97", "Caf\xef\xbf\xbd \xc3\xa9\xef\xbf\xbd\xef\xbf\xbd"}};
+    for (const Case& c : cases)
+        EXPECT_TRUE(TextsAsUtf8({c.name, ""}, c.charset) == (std::vector<std::string>{c.utf8, ""}))
+            << c.name.substr(0, 20);
+}
+
+TEST(Charsets, TheLogIsUtf8WhenEveryNameIsElseWindows1252)
+{
+    struct Case { const char* name; const char* charset; const char* totals; } cases[] = {
+        {"\xe6\x97\xa5", "--by=day", "2026-12-05 \xc3\xa9 60; 2026-12-05 \xe6\x97\xa5 1"},
+        {"\xe9", "--by=day", "2026-12-05 \xc3\x83\xc2\xa9 60; 2026-12-05 \xc3\xa9 1"},
+        {"\xe9", "--charset=utf-8", "2026-12-05 \xc3\xa9 60; 2026-12-05 \xef\xbf\xbd 1"},
+        {"\xe9", "--break=\xe9", "2026-12-05 \xc3\x83\xc2\xa9 60"}}; // the break name is in it too
+    for (const Case& c : cases)
+        EXPECT_EQ(TaskTotals(std::string("2026/12/05 09:00:00,0:01:00,60,\xc3\xa9\r\n"
+                                         "2026/12/05 09:01:00,0:00:01,1,") + c.name, {c.charset}),
+                  c.totals);
+}
+
+} // namespace
