@@ -20,10 +20,7 @@ TEST(BackdatedMoment, FieldsInTheirRangesAreTakenOthersKeepThePressMoment)
 {
     LocalTime press = At(2026, 12, 5, 10, 25, 47, 250);
     press.wDayOfWeek = 6;
-    struct Case {
-        int fields[MOMENT_FIELD_COUNT];
-        const char* moment;
-    } cases[] = {
+    struct Case { int fields[MOMENT_FIELD_COUNT]; const char* moment; } cases[] = {
         {{2026, 12, 5, 10, 15, 40}, "2026/12/05 10:15:40.250/6"},
         {{2016, 1, 1, 0, 0, 0}, "2016/01/01 00:00:00.250/6"},
         {{2200, 12, 31, 23, 59, 59}, "2200/12/31 23:59:59.250/6"},
@@ -43,10 +40,7 @@ TEST(BackdatedMoment, FieldsInTheirRangesAreTakenOthersKeepThePressMoment)
 TEST(BackdatedMoment, AMomentBeforeTheLastStartOrOffTheCalendarIsRefused)
 {
     LocalTime start = At(2026, 12, 5, 10, 0, 0, 500);
-    struct Case {
-        LocalTime moment;
-        MomentVerdict verdict;
-    } cases[] = {
+    struct Case { LocalTime moment; MomentVerdict verdict; } cases[] = {
         {At(2026, 12, 5, 10, 0, 0, 500), MOMENT_ACCEPTED},
         {At(2026, 12, 5, 10, 0, 0, 499), MOMENT_BEFORE_LAST_START},
         {At(2026, 12, 5, 9, 59, 59, 900), MOMENT_BEFORE_LAST_START},
@@ -62,11 +56,7 @@ TEST(BackdatedMoment, AMomentBeforeTheLastStartOrOffTheCalendarIsRefused)
 
 TEST(BackdatedMoment, OkHandsTheMomentToTheNextSwitchOrWarns)
 {
-    struct Case {
-        int fields[MOMENT_FIELD_COUNT];
-        int accepted;
-        const char* warning;
-    } cases[] = {
+    struct Case { int fields[MOMENT_FIELD_COUNT]; int accepted; const char* warning; } cases[] = {
         {{2026, 12, 5, 10, 15, 40}, 1, nullptr},
         {{2026, 12, 5, 8, 59, 59}, 0,
          "The start time of the new task is before the start time of the last task."},

@@ -28,15 +28,8 @@ void ResetFakeSystem()
 
 LocalTime At(int year, int month, int day, int hour, int minute, int second, int ms)
 {
-    LocalTime t{};
-    t.wYear = static_cast<unsigned short>(year);
-    t.wMonth = static_cast<unsigned short>(month);
-    t.wDay = static_cast<unsigned short>(day);
-    t.wHour = static_cast<unsigned short>(hour);
-    t.wMinute = static_cast<unsigned short>(minute);
-    t.wSecond = static_cast<unsigned short>(second);
-    t.wMilliseconds = static_cast<unsigned short>(ms);
-    return t;
+    auto u = [](int v) { return static_cast<unsigned short>(v); };
+    return LocalTime{u(year), u(month), 0, u(day), u(hour), u(minute), u(second), u(ms)};
 }
 
 bool HasFile(const std::string& name)
@@ -161,19 +154,14 @@ int KeepFileAside(const char* name, char* keptName, size_t keptSize)
         return 1;
     if (it->second.locked || it->second.readOnly || fake.noNewFiles)
         return -1;
-    std::string stem(name), ext;
-    size_t dot = stem.rfind('.');
-    if (dot != std::string::npos) {
-        ext = stem.substr(dot);
-        stem = stem.substr(0, dot);
-    }
-    for (int n = 1;; ++n) {
-        std::string kept = stem + "-kept-" + std::to_string(n) + ext;
-        if (!HasFile(kept)) {
-            fake.files[kept] = it->second;
-            fake.files.erase(name);
-            snprintf(keptName, keptSize, "%s", kept.c_str());
-            return 0;
-        }
-    }
+    std::string stem(name), ext = stem.substr(stem.rfind('.')); // every name here has one
+    stem.resize(stem.size() - ext.size());
+    int n = 1;
+    while (HasFile(stem + "-kept-" + std::to_string(n) + ext))
+        ++n;
+    std::string kept = stem + "-kept-" + std::to_string(n) + ext;
+    fake.files[kept] = it->second;
+    fake.files.erase(name);
+    snprintf(keptName, keptSize, "%s", kept.c_str());
+    return 0;
 }

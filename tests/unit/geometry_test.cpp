@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "display/geometry.h"
@@ -11,31 +12,18 @@ const int kFx = 3, kFy = 3, kWidth = 1920, kHeight = 1080;
 
 TEST(WindowWidth, FollowsTheWidestNameWithinBounds)
 {
-    struct Case {
-        std::vector<int> widths;
-        int expected;
-    } cases[] = {
-        {{}, 30},                          // no measured rows
-        {{0, 0}, 30},                      // empty names
-        {{9}, 30},                         // short name: 9 + 20 < 30
-        {{10}, 30},
-        {{11}, 31},
-        {{40, 120, 80}, 140},              // the widest + 20
-        {{kWidth + 2 * kFx - 20}, kWidth + 2 * kFx},
-        {{5000}, kWidth + 2 * kFx},        // wider than the screen
+    struct Case { std::vector<int> widths; int expected; } cases[] = {
+        {{}, 30}, {{0, 0}, 30}, {{9}, 30}, {{10}, 30}, {{11}, 31}, // 20 past the widest, 30 at least
+        {{40, 120, 80}, 140}, {{kWidth + 2 * kFx - 20}, kWidth + 2 * kFx},
+        {{5000}, kWidth + 2 * kFx}, // wider than the screen
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.expected, WidthForNames(c.widths.data(), static_cast<int>(c.widths.size()),
-                                            kWidth, kFx));
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, WidthForNames(c.widths.data(), int(c.widths.size()), kWidth, kFx));
 }
 
 TEST(WindowOrigin, ClampsKeepTheVisibleStripOnTheScreen)
 {
-    struct Case {
-        int x, y, width, fsize, ox, oy;
-        int expectedX, expectedY;
-    } cases[] = {
+    struct Case { int x, y, width, fsize, ox, oy; int expectedX, expectedY; } cases[] = {
         {960, 0, 100, 18, 0, 0, 960, 0},
         {-1, -1, 100, 18, 0, 0, 0, 0},                      // left of and above the screen
         {0, 0, 100, 18, 0, 0, 0, 0},
@@ -66,9 +54,7 @@ TEST(WindowHeights, StripIsOneLineAndListOneLinePerRow)
 
 TEST(RowUnderPointer, BandsStartThreePixelsDown)
 {
-    struct Case {
-        int y, fsize, lastRow, row;
-    } cases[] = {
+    struct Case { int y, fsize, lastRow, row; } cases[] = {
         {0, 18, 5, 0},   {2, 18, 5, 0},  {3, 18, 5, 0},   {20, 18, 5, 0},
         {21, 18, 5, 1},  {38, 18, 5, 1}, {39, 18, 5, 2},  {93, 18, 5, 5},
         {500, 18, 5, 5}, {65535, 18, 49, 49}, {2, 6, 0, 0}, {9, 6, 3, 1},
@@ -83,17 +69,13 @@ TEST(RowUnderPointer, BandsStartThreePixelsDown)
 TEST(VisibleShape, IsExactlyTheClientArea)
 {
     PixelRect r = VisibleRegion(100, 28, kFx, kFy);
-    EXPECT_EQ(3, r.left);
-    EXPECT_EQ(3, r.top);
-    EXPECT_EQ(97, r.right);
-    EXPECT_EQ(25, r.bottom);
+    EXPECT_EQ("3 3 97 25", std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+                               std::to_string(r.right) + " " + std::to_string(r.bottom));
 }
 
 TEST(ListPlace, OpensUpwardOnlyAsFarAsTheBottomEdgeNeeds)
 {
-    struct Case {
-        int stripTop, visibleHeight, oy, top;
-    } cases[] = {
+    struct Case { int stripTop, visibleHeight, oy, top; } cases[] = {
         {0, 156, 0, 0},        {924, 156, 0, 924},     {925, 156, 0, 924},
         {1040, 156, 0, 924},   {100, 1200, 0, 0},      {-50, 156, -100, -50},
         {1000, 156, -100, 824},

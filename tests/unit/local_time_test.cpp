@@ -7,11 +7,7 @@ namespace {
 
 TEST(LocalTime, MomentsCountTicksFrom1601AsFileTimesDo)
 {
-    struct Case {
-        LocalTime time;
-        int real;
-        int64_t ticks;
-    } cases[] = {
+    struct Case { LocalTime time; int real; int64_t ticks; } cases[] = {
         {At(1601, 1, 1, 0, 0, 0), 1, 0},
         {At(1601, 1, 1, 0, 0, 1, 1), 1, 10010000},
         {At(2026, 12, 5, 9, 3, 7, 250), 1, 134409349872500000},

@@ -37,10 +37,7 @@ std::string Play(const char* steps)
 
 TEST(PointerGesture, ClickOrDragDependsOnMovesWhileHeld)
 {
-    struct Case {
-        const char* steps;
-        const char* outcome;
-    } cases[] = {
+    struct Case { const char* steps; const char* outcome; } cases[] = {
         {"du", "K"},         // press and release
         {"dmu", "CK"},       // one small move is still a click
         {"dmmu", "CCN"},     // two moves: neither click nor drag yet

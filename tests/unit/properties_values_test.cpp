@@ -8,9 +8,7 @@ namespace {
 
 TEST(PropertiesValues, ScrollStepsStayWithinTheBarsRange)
 {
-    struct Case {
-        int value, code, thumb, lowest, highest, result;
-    } cases[] = {
+    struct Case { int value, code, thumb, lowest, highest, result; } cases[] = {
         {10, SCROLL_LINE_LEFT, 0, 0, 255, 9},     {0, SCROLL_LINE_LEFT, 0, 0, 255, 0},
         {1, SCROLL_LINE_LEFT, 0, 1, 255, 1},      {254, SCROLL_LINE_RIGHT, 0, 0, 255, 255},
         {255, SCROLL_LINE_RIGHT, 0, 0, 255, 255}, {10, SCROLL_PAGE_LEFT, 0, 0, 255, 0},
@@ -27,10 +25,7 @@ TEST(PropertiesValues, ScrollStepsStayWithinTheBarsRange)
 
 TEST(PropertiesValues, TheSizeIsAtLeastSixAndLetsEveryRowFitTheScreen)
 {
-    struct Case {
-        const char* text;
-        int height, lastRow, size;
-    } cases[] = {
+    struct Case { const char* text; int height, lastRow, size; } cases[] = {
         {"534", 1080, 1, 534}, {"535", 1080, 1, 534}, {"21", 1080, 49, 21}, {"22", 1080, 49, 21},
         {"5", 1080, 1, 6},     {"6", 1080, 1, 6},     {"abc", 1080, 1, 6},  {"-40", 1080, 1, 6},
         {"300", 1080, 1, 300}, {" 24px", 1080, 1, 24}, {"99", 1080, 0, 99},

@@ -81,11 +81,7 @@ TEST(SettingsFile, EveryFieldGoesOutAndComesBack)
 
 TEST(SettingsFile, LoadedNumbersAreReadLikeStrtolAndClamped)
 {
-    struct Case {
-        const char* line;
-        int SettingsRecord::*field;
-        int expected;
-    } cases[] = {
+    struct Case { const char* line; int SettingsRecord::*field; int expected; } cases[] = {
         {"fsize=5", &SettingsRecord::fsize, 6},        {"fsize=6", &SettingsRecord::fsize, 6},
         {"fsize=256", &SettingsRecord::fsize, 256},    {"fsize=257", &SettingsRecord::fsize, 256},
         {"fsize=20abc", &SettingsRecord::fsize, 20},   {"fsize=abc", &SettingsRecord::fsize, 6},
@@ -113,11 +109,7 @@ TEST(SettingsFile, LoadedNumbersAreReadLikeStrtolAndClamped)
 
 TEST(SettingsFile, KeysAreFoundAtLineStartsWhateverTheLineEnds)
 {
-    struct Case {
-        std::string text;
-        int slot;
-        const char* name;
-    } cases[] = {
+    struct Case { std::string text; int slot; const char* name; } cases[] = {
         {"01=A\r\n02=B\r\n", 2, "B"},
         {"01=A\n02=B\n03=C", 3, "C"},             // bare LF, no end on the last line
         {"\xEF\xBB\xBF" "00=Home\r\n", 0, "Home"}, // a byte-order mark
@@ -147,11 +139,7 @@ std::string NamesFile(int named, const std::string& extra = "")
 
 TEST(SettingsFile, LastRowIsOnePastTheLastNameWithinTheScreenHeight)
 {
-    struct Case {
-        std::string text;
-        int screen;
-        int lastRow;
-    } cases[] = {
+    struct Case { std::string text; int screen; int lastRow; } cases[] = {
         {"", 1080, 1},
         {NamesFile(4), 1080, 4},
         {NamesFile(2) + "10=X\r\n", 1080, 11},
@@ -178,10 +166,7 @@ TEST(SettingsFile, AFileHoldingWhatTheLoadDidNotTakeIsKeptAsideBeforeASave)
         lf.erase(i, 1);
     for (char c : std::string("00=A\r\n"))
         utf16 += std::string(1, c) + '\0';
-    struct Case {
-        std::string text;
-        bool kept;
-    } cases[] = {
+    struct Case { std::string text; bool kept; } cases[] = {
         {own, false},
         {lf, false},
         {"\xEF\xBB\xBF" + own, false},
@@ -215,27 +200,21 @@ TEST(SettingsFile, AFileHoldingWhatTheLoadDidNotTakeIsKeptAsideBeforeASave)
     }
 }
 
+// A load while another program holds the file open: it cannot be read this time.
+void LoadWhileHeld()
+{
+    fake.files["setting.ini"].locked = true;
+    LoadSettings(nullptr);
+    fake.files["setting.ini"].locked = false;
+}
+
 TEST(SettingsFile, AFileThisRunDidNotReadOrThatChangedSinceIsKeptAside)
 {
-    struct Case {
-        void (*happen)();
-        const char* reason;
-    } cases[] = {
-        {[] { PutFile("setting.ini", "01=Theirs\r\n"); }, "was changed by another program"},
-        {[] { fake.files["setting.ini"].content += "01=More\r\n"; }, "was changed by another program"},
-        {[] {
-             fake.files["setting.ini"].locked = true;
-             LoadSettings(nullptr);
-             fake.files["setting.ini"].locked = false;
-         },
-         nullptr}, // read before, so it is ours still
-        {[] {
-             PutFile("setting.ini", "01=Theirs\r\n");
-             fake.files["setting.ini"].locked = true;
-             LoadSettings(nullptr);
-             fake.files["setting.ini"].locked = false;
-         },
-         "was changed by another program"},
+    struct Case { void (*happen)(); bool kept; } cases[] = {
+        {[] { PutFile("setting.ini", "01=Theirs\r\n"); }, true},
+        {[] { fake.files["setting.ini"].content += "01=More\r\n"; }, true}, // same time, new size
+        {LoadWhileHeld, false}, // read before, so it is ours still
+        {[] { PutFile("setting.ini", "01=Theirs\r\n"); LoadWhileHeld(); }, true},
     };
     for (const Case& c : cases) {
         LoadFile(NamesFile(3));
@@ -243,21 +222,18 @@ TEST(SettingsFile, AFileThisRunDidNotReadOrThatChangedSinceIsKeptAside)
         std::string before = FileText("setting.ini");
         TakeTitles();
         EXPECT_EQ(0, SaveSettings(nullptr));
-        EXPECT_EQ(c.reason != nullptr, HasFile("setting-kept-1.ini"));
-        if (c.reason != nullptr) {
+        EXPECT_EQ(c.kept, HasFile("setting-kept-1.ini"));
+        if (c.kept) {
             EXPECT_EQ(before, FileText("setting-kept-1.ini"));
-            EXPECT_EQ("setting.ini " + std::string(c.reason) +
-                          ", so it was kept as setting-kept-1.ini before a new setting.ini was written.",
-                      fake.messages.at(0).text);
+            EXPECT_EQ("setting.ini was changed by another program, so it was kept as setting-kept-1.ini "
+                      "before a new setting.ini was written.", fake.messages.at(0).text);
         }
     }
     // Held by another program at start-up: never overwritten unread.
     ResetFakeSystem();
     PutFile("setting.ini", "01=Mine\r\n");
-    fake.files["setting.ini"].locked = true;
-    LoadSettings(nullptr);
+    LoadWhileHeld();
     EXPECT_EQ("OPEN ERROR", TakeTitles());
-    fake.files["setting.ini"].locked = false;
     EXPECT_EQ(0, SaveSettings(nullptr));
     EXPECT_EQ("01=Mine\r\n", FileText("setting-kept-1.ini"));
     EXPECT_NE(std::string::npos, fake.messages.at(0).text.find("setting.ini could not be read, so"));
@@ -265,12 +241,7 @@ TEST(SettingsFile, AFileThisRunDidNotReadOrThatChangedSinceIsKeptAside)
 
 TEST(SettingsFile, AFailedSaveChangesNothingAndSaysWhy)
 {
-    struct Case {
-        void (*arrange)();
-        int result;
-        const char* message;
-        bool rewritten;
-    } cases[] = {
+    struct Case { void (*arrange)(); int result; const char* message; bool rewritten; } cases[] = {
         {[] { fake.files["setting.ini"].locked = true; }, -1, "setting.ini file open error.", false},
         {[] { fake.files["setting.ini"].readOnly = true; }, -1, "setting.ini file open error.", false},
         {[] { fake.files["setting.ini"].failWrites = true; }, -1, "setting.ini file write error.", false},
@@ -365,11 +336,7 @@ TEST(SettingsFile, TheFileNeverExceedsItsLimit)
 
 TEST(SettingsFile, LongNamesAreCutBetweenCharacters)
 {
-    struct Case {
-        int codePage;
-        std::string name;
-        size_t kept;
-    } cases[] = {
+    struct Case { int codePage; std::string name; size_t kept; } cases[] = {
         {1252, std::string(2048, '\x82'), 2047},
         {932, std::string(2048, '\x82'), 2046},
         {932, "a" + std::string(2047, '\x82'), 2047},

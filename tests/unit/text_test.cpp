@@ -10,12 +10,7 @@ namespace {
 
 TEST(Text, CopiesAreBoundedAndEndBetweenCharacters)
 {
-    struct Case {
-        int codePage;
-        std::string text;
-        size_t capacity;
-        std::string kept;
-    } cases[] = {
+    struct Case { int codePage; std::string text; size_t capacity; std::string kept; } cases[] = {
         {1252, "abcdef", 4, "abc"},
         {1252, "abc", 4, "abc"},
         {1252, "\x82\xA0\x82", 3, "\x82\xA0"},
@@ -43,12 +38,7 @@ TEST(Text, CopiesAreBoundedAndEndBetweenCharacters)
 
 TEST(Text, NumbersArePaddedAndSigned)
 {
-    struct Case {
-        int64_t value;
-        int width;
-        char fill;
-        const char* text;
-    } cases[] = {
+    struct Case { int64_t value; int width; char fill; const char* text; } cases[] = {
         {7, 2, '0', "07"},     {42, 2, '0', "42"},   {123, 2, '0', "123"},
         {999, 4, ' ', " 999"}, {-5, 0, ' ', "-5"},   {0, 0, ' ', "0"},
         {-2147483648LL, 0, ' ', "-2147483648"},      {INT64_MIN, 0, ' ', "-9223372036854775808"},
@@ -70,10 +60,7 @@ TEST(Text, NumbersArePaddedAndSigned)
 
 TEST(Text, DecimalsAreReadAsStrtolReadsThemAndSaturate)
 {
-    struct Case {
-        const char* text;
-        int value;
-    } cases[] = {
+    struct Case { const char* text; int value; } cases[] = {
         {"20", 20},         {"  \t\v\f+30", 30},         {"-5x", -5},     {"abc", 0},
         {"", 0},            {"- 5", 0},                  {"+-5", 0},      {"\r\n5", 0},
         {"2147483647", 2147483647},                      {"2147483648", 2147483647},

@@ -34,11 +34,7 @@ std::string Log()
 
 TEST(TimeLogLine, GivesStartDurationSecondsAndTheNameAsItIs)
 {
-    struct Case {
-        LocalTime start, end;
-        const char* name;
-        const char* line;
-    } cases[] = {
+    struct Case { LocalTime start, end; const char* name; const char* line; } cases[] = {
         {At(2026, 12, 5, 9, 3, 7, 250), At(2026, 12, 5, 10, 15, 40, 500), "Coding",
          "2026/12/05 09:03:07,1:12:33,4353,Coding\r\n"},
         {At(2026, 12, 5, 9, 3, 7, 900), At(2026, 12, 5, 10, 15, 40, 100), "Coding",
@@ -95,11 +91,7 @@ TEST(TimeLog, AStartWithoutASwitchLogsNothing)
 
 TEST(TimeLog, ABackdatedSwitchEndsTheTaskAtTheChosenMoment)
 {
-    struct Case {
-        LocalTime chosen;
-        bool firstSwitch;
-        const char* log;
-    } cases[] = {
+    struct Case { LocalTime chosen; bool firstSwitch; const char* log; } cases[] = {
         {At(2026, 12, 5, 10, 15, 40), false,
          "2026/12/05 09:00:00,1:00:00,3600,A\r\n2026/12/05 10:00:00,0:15:40,940,B\r\n"
          "2026/12/05 10:15:40,0:14:20,860,A\r\n"},
@@ -148,16 +140,9 @@ TEST(TimeLog, LinesTheLogRefusesAreHeldAndWrittenInOrderLater)
 
 TEST(TimeLog, AtExitHeldLinesGoToTheUnsavedLogOrAreShown)
 {
-    struct Case {
-        bool unsavedWritable;
-        int lines;
-        bool ending;
-        const char* title;
-    } cases[] = {
-        {true, 3, false, "Warning"},
-        {false, 3, false, "OPEN ERROR"},
-        {false, 100, false, "OPEN ERROR"},
-        {false, 3, true, ""},
+    struct Case { bool unsavedWritable; int lines; bool ending; const char* title; } cases[] = {
+        {true, 3, false, "Warning"}, {false, 3, false, "OPEN ERROR"},
+        {false, 100, false, "OPEN ERROR"}, {false, 3, true, ""},
     };
     for (const Case& c : cases) {
         StartWithThreeTasks();
@@ -176,12 +161,9 @@ TEST(TimeLog, AtExitHeldLinesGoToTheUnsavedLogOrAreShown)
         if (!c.unsavedWritable && !c.ending) {
             // Every line is either shown or counted.
             const std::string& text = fake.messages.at(0).text;
-            size_t shown = 0, more = 0;
-            for (size_t at = 0; (at = text.find(",A\r\n", at) + 1) != 0;)
+            size_t shown = 0, more = 0, tail = text.find("\r\n... and ");
+            for (size_t at = 0; (at = text.find("\n2026/", at) + 1) != 0;)
                 ++shown;
-            for (size_t at = 0; (at = text.find(",B\r\n", at) + 1) != 0;)
-                ++shown;
-            size_t tail = text.find("\r\n... and ");
             if (tail != std::string::npos)
                 more = std::stoul(text.substr(tail + 10));
             EXPECT_EQ(size_t(c.lines), shown + more);
@@ -205,12 +187,7 @@ TEST(TimeLog, AtExitHeldLinesGoToTheUnsavedLogOrAreShown)
 
 TEST(TimeLog, TheTrayTipTellsTheRunningTaskAndHowLongItHasRun)
 {
-    struct Case {
-        int codePage;
-        std::string name;
-        LocalTime now;
-        std::string tip;
-    } cases[] = {
+    struct Case { int codePage; std::string name; LocalTime now; std::string tip; } cases[] = {
         {1252, "Coding", At(2026, 12, 5, 10, 5, 9, 999), "Coding 1:05:09"},
         {1252, "Break", At(2026, 12, 6, 12, 0, 0), "Break 27:00:00"},
         {1252, std::string(200, 'x'), At(2026, 12, 5, 9, 0, 1), std::string(127 - 8, 'x') + " 0:00:01"},
