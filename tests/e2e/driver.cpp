@@ -7,7 +7,7 @@
 //                              left, top, right, bottom and text, seven fields per window
 //   text H | settext H TEXT    WM_GETTEXT / WM_SETTEXT
 //   child H ID                 GetDlgItem
-//   post H MSG W L | send H MSG W L
+//   post H MSG W L
 //   exstyle H | foreground | kill H
 //   move H X Y                 moves the window (as a removed monitor leaves it)
 //   hold PATH | release PATH   keeps a file open without sharing, as another program may
@@ -123,18 +123,10 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
     return TRUE;
 }
 
-std::string Send(const Words& w, bool post)
+std::string Post(const Words& w)
 {
-    UINT message = static_cast<UINT>(Number(w[2]));
-    WPARAM wParam = static_cast<WPARAM>(Number(w[3]));
-    LPARAM lParam = static_cast<LPARAM>(Number(w[4]));
-    if (post)
-        return PostMessageA(Window(w[1]), message, wParam, lParam) ? "ok" : "err post failed";
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(Window(w[1]), message, wParam, lParam, SMTO_ABORTIFHUNG,
-                             kSendTimeout, &result))
-        return "err no answer";
-    return "ok\t" + std::to_string(static_cast<long long>(result));
+    return PostMessageA(Window(w[1]), static_cast<UINT>(Number(w[2])), static_cast<WPARAM>(Number(w[3])),
+                        static_cast<LPARAM>(Number(w[4]))) ? "ok" : "err post failed";
 }
 
 std::string Kill(HWND window)
@@ -185,8 +177,8 @@ std::string Run(const Words& w)
                                    kSendTimeout, NULL) ? "ok" : "err no answer";
     if (c == "child" && n == 3)
         return "ok\t" + Handle(GetDlgItem(Window(w[1]), static_cast<int>(Number(w[2]))));
-    if ((c == "post" || c == "send") && n == 5)
-        return Send(w, c == "post");
+    if (c == "post" && n == 5)
+        return Post(w);
     if (c == "exstyle" && n == 2)
         return "ok\t" + std::to_string(GetWindowLongA(Window(w[1]), GWL_EXSTYLE));
     if (c == "foreground")

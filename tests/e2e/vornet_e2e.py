@@ -1,5 +1,5 @@
-"""The harness of the end-to-end journeys: Vornet runs under Wine in Xvfb (tools/test and
-tools/test prepares DISPLAY, WINEPREFIX and a warm server) and is looked at and poked
+"""The harness of the end-to-end journeys: Vornet runs under Wine in Xvfb (tools/test
+prepares DISPLAY, WINEPREFIX and a warm server) and is looked at and poked
 through vornet-driver.exe (its commands are listed at the top of driver.cpp) and xdotool.
 Every wait polls for the state it expects until a deadline; nothing sleeps a fixed time.
 VORNET_E2E_TIMEOUT_SCALE stretches every deadline on a slow machine."""
@@ -21,9 +21,9 @@ DRIVER = os.environ.get("VORNET_DRIVER") or os.path.join(
     ROOT, "build", "cross", "tests", "e2e", "vornet-driver.exe")
 SCALE = float(os.environ.get("VORNET_E2E_TIMEOUT_SCALE") or 1)
 
-WM_SETTEXT, WM_COMMAND, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP = 0x0C, 0x111, 0x200, 0x201, 0x202
+WM_COMMAND, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP = 0x111, 0x200, 0x201, 0x202
 WM_USER, WM_KEYDOWN = 0x400, 0x100
-IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
+IDOK, IDYES = 1, 6
 IDM = dict(version=40002, exit=40008, delete=40010, sort=40015, edit=40018, properties=40020,
            backdated=40022)
 FSIZE = 18

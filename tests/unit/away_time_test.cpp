@@ -11,22 +11,14 @@ namespace {
 
 TEST(AwayTime, ALongAbsenceMayBeLoggedAsTheBreakTask)
 {
-    struct Case {
-        int awaySeconds;
-        int runningRow; // 0: the break task; -1: no switch since start-up
-        int dialog;
-        int answer;
-        bool asked;
-        const char* log;
-    } cases[] = {
+    // runningRow 0: the break task; -1: no switch since start-up.
+    struct Case { int awaySeconds, runningRow, dialog, answer; bool asked; const char* log; } cases[] = {
         {3600, 1, 0, ANSWER_YES, true,
          "2026/12/05 09:00:00,9:00:00,32400,A\r\n2026/12/05 18:00:00,1:00:00,3600,Break\r\n"},
         {60, 1, 0, ANSWER_YES, true,
          "2026/12/05 09:00:00,9:00:00,32400,A\r\n2026/12/05 18:00:00,0:01:00,60,Break\r\n"},
-        {3600, 1, 0, 7, true, ""}, // No
-        {59, 1, 0, ANSWER_YES, false, ""},
-        {3600, 0, 0, ANSWER_YES, false, ""},
-        {3600, -1, 0, ANSWER_YES, false, ""},
+        {3600, 1, 0, 7, true, ""}, /* No */ {59, 1, 0, ANSWER_YES, false, ""},
+        {3600, 0, 0, ANSWER_YES, false, ""}, {3600, -1, 0, ANSWER_YES, false, ""},
         {3600, 1, 1, ANSWER_YES, false, ""},
     };
     for (const Case& c : cases) {

@@ -8,8 +8,10 @@
 
 namespace {
 
+using Names = std::vector<std::string>;
+
 // Slots 1.. from `names` ("" empty), the rest empty.
-void FillFrom(const std::vector<std::string>& names)
+void FillFrom(const Names& names)
 {
     ResetFakeSystem();
     SetTaskName(0, "Break");
@@ -17,9 +19,9 @@ void FillFrom(const std::vector<std::string>& names)
         SetTaskName(static_cast<int>(i) + 1, names[i].c_str());
 }
 
-std::vector<std::string> Slots(size_t count)
+Names Slots(size_t count)
 {
-    std::vector<std::string> names;
+    Names names;
     for (size_t i = 1; i <= count; ++i)
         names.push_back(TaskTable[i]);
     return names;
@@ -27,12 +29,7 @@ std::vector<std::string> Slots(size_t count)
 
 TEST(TaskTable, SortOrdersNamesAsTheSystemDoesAndTheRunningTaskFollows)
 {
-    struct Case {
-        std::vector<std::string> names;
-        int running;
-        std::vector<std::string> sorted;
-        int runningAfter;
-    } cases[] = {
+    struct Case { Names names; int running; Names sorted; int runningAfter; } cases[] = {
         {{"b", "", "a", "B"}, 4, {"a", "b", "B", ""}, 3},
         {{"9", "_x", "10", "a", "A"}, 1, {"_x", "10", "9", "a", "A"}, 3},
         {{"Zeta", "alpha", "Beta"}, 0, {"alpha", "Beta", "Zeta"}, 0},
@@ -63,12 +60,7 @@ TEST(TaskTable, SortOrdersNamesAsTheSystemDoesAndTheRunningTaskFollows)
 
 TEST(TaskTable, DeleteClosesTheGapUpToTheLastRowAndTheRunningTaskFollows)
 {
-    struct Case {
-        int row, running, last;
-        DeleteRowOutcome outcome;
-        std::vector<std::string> after;
-        int runningAfter;
-    } cases[] = {
+    struct Case { int row, running, last; DeleteRowOutcome outcome; Names after; int runningAfter; } cases[] = {
         {3, 7, 8, DELETE_DONE, {"1", "2", "4", "5", "6", "7", "", "", "9"}, 6},
         {7, 3, 8, DELETE_DONE, {"1", "2", "3", "4", "5", "6", "", "", "9"}, 3},
         {8, 3, 8, DELETE_DONE, {"1", "2", "3", "4", "5", "6", "7", "", "9"}, 3},

@@ -11,17 +11,12 @@ namespace {
 TEST(Text, CopiesAreBoundedAndEndBetweenCharacters)
 {
     struct Case { int codePage; std::string text; size_t capacity; std::string kept; } cases[] = {
-        {1252, "abcdef", 4, "abc"},
-        {1252, "abc", 4, "abc"},
-        {1252, "\x82\xA0\x82", 3, "\x82\xA0"},
-        {932, "\x82\xA0\x82\xA2", 4, "\x82\xA0"},
-        {932, "a\x82\xA0", 3, "a"},
-        {932, "a\x82\xA0", 4, "a\x82\xA0"},
-        {932, "\xE0\x40" "b", 3, "\xE0\x40"},
+        {1252, "abcdef", 4, "abc"},          {1252, "abc", 4, "abc"},
+        {1252, "\x82\xA0\x82", 3, "\x82\xA0"},  {932, "\x82\xA0\x82\xA2", 4, "\x82\xA0"},
+        {932, "a\x82\xA0", 3, "a"},           {932, "a\x82\xA0", 4, "a\x82\xA0"},
+        {932, "\xE0\x40" "b", 3, "\xE0\x40"},  {932, "\x80\x81\x40", 3, "\x80"},
         {932, "\xFC\x40\xFD\x40", 4, "\xFC\x40\xFD"}, // 0xFD leads nothing
-        {932, "\x80\x81\x40", 3, "\x80"},
-        {932, "\x9F\x40\xA0\x40", 4, "\x9F\x40\xA0"},
-        {932, "xyz", 0, ""},
+        {932, "\x9F\x40\xA0\x40", 4, "\x9F\x40\xA0"}, {932, "xyz", 0, ""},
         {932, "ab\x82", 4, "ab\x82"}, // nothing cut, nothing dropped
     };
     for (const Case& c : cases) {
