@@ -27,6 +27,8 @@ TEST(LocalTime, MomentsCountTicksFrom1601AsFileTimesDo)
     }
     EXPECT_EQ(-10000, TimeDifference(At(2026, 1, 1, 0, 0, 0, 1), At(2026, 1, 1, 0, 0, 0, 0)));
     EXPECT_EQ(864000000000, TimeDifference(At(2026, 2, 28, 12, 0, 0), At(2026, 3, 1, 12, 0, 0)));
+    EXPECT_EQ(10000000, TimeDifference(At(2026, 4, 31, 0, 0, 0), At(1601, 1, 1, 0, 0, 1))); // unreal: 0
+    EXPECT_EQ(-10000000, TimeDifference(At(1601, 1, 1, 0, 0, 1), At(2026, 4, 31, 0, 0, 0)));
 }
 
 } // namespace

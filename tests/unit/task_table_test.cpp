@@ -35,6 +35,7 @@ TEST(TaskTable, SortOrdersNamesAsTheSystemDoesAndTheRunningTaskFollows)
         {{"Zeta", "alpha", "Beta"}, 0, {"alpha", "Beta", "Zeta"}, 0},
         {{"", "", "c"}, 3, {"c", "", ""}, 1},
         {{"x", "x", "a"}, 2, {"a", "x", "x"}, 3},
+        {{"x\x01X", "x\x01x"}, 0, {"x\x01x", "x\x01X"}, 0}, // case decides past a control byte
         {{"ab", "a", "abc"}, 1, {"a", "ab", "abc"}, 2},
         {{"0", ":"}, 0, {":", "0"}, 0},
         {{"B", "b", "B"}, 3, {"b", "B", "B"}, 3},
