@@ -1,5 +1,7 @@
 #include "app/decimal_number.h"
 
+#include <algorithm>
+
 #include <limits.h>
 #include <stddef.h>
 
@@ -12,13 +14,10 @@ int ParseDecimal(const char* text)
     int negative = text[i] == '-';
     if (text[i] == '+' || text[i] == '-')
         ++i;
+    // The magnitude saturates at the largest the sign allows.
+    long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
     long long magnitude = 0;
-    for (; text[i] >= '0' && text[i] <= '9'; ++i) {
-        // Past the range the value no longer matters, only that it is past.
-        if (magnitude <= INT_MAX)
-            magnitude = magnitude * 10 + (text[i] - '0');
-    }
-    if (negative)
-        return magnitude > INT_MAX ? INT_MIN : static_cast<int>(-magnitude);
-    return magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
+    for (; text[i] >= '0' && text[i] <= '9'; ++i)
+        magnitude = std::min(magnitude * 10 + (text[i] - '0'), limit);
+    return static_cast<int>(negative ? -magnitude : magnitude);
 }

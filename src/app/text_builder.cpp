@@ -7,13 +7,12 @@
 size_t CharacterBoundary(const char* text, size_t limit)
 {
     size_t i = 0;
-    while (i < limit) {
+    for (;;) {
         size_t step = IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
         if (i + step > limit)
-            break;
+            return i;
         i += step;
     }
-    return i;
 }
 
 void AppendBytes(TextBuilder* b, const char* bytes, size_t count)

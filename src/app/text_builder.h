@@ -17,7 +17,8 @@ void AppendInt(TextBuilder* b, int64_t value);
 // `value` right-aligned in at least `width` characters, filled with `fill`.
 void AppendPadded(TextBuilder* b, int64_t value, int width, char fill);
 
-// The longest start of `text` of at most `limit` bytes that ends between two characters.
+// The longest start of `text` of at most `limit` bytes that ends between two characters;
+// `text` is being cut, so it holds more than `limit` bytes.
 size_t CharacterBoundary(const char* text, size_t limit);
 // The one bounded copy: at most `capacity` - 1 bytes of `text`, cut at a character
 // boundary; returns the bytes kept.

@@ -1,33 +1,23 @@
 #include "display/geometry.h"
 
+#include <algorithm>
+
 int windowWidth; // set by FitWindowToTasks before the window first shows
 
 int WidthForNames(const int* nameWidths, int count, int screenWidth, int fx)
 {
     int width = 30;
-    for (int i = 0; i < count; ++i) {
-        if (nameWidths[i] + 20 > width)
-            width = nameWidths[i] + 20;
-    }
-    if (width > screenWidth + 2 * fx)
-        width = screenWidth + 2 * fx;
-    return width;
+    for (int i = 0; i < count; ++i)
+        width = std::max(width, nameWidths[i] + 20);
+    return std::min(width, screenWidth + 2 * fx);
 }
 
 void ClampWindowOrigin(int* winX, int* winY, int width, int fsize, int ox, int oy,
                        int screenWidth, int screenHeight, int fx, int fy)
 {
-    int rightBound = ox + screenWidth + 2 * fx - width;
-    if (*winX < ox)
-        *winX = ox;
-    else if (*winX > rightBound)
-        *winX = rightBound;
+    *winX = std::max(ox, std::min(*winX, ox + screenWidth + 2 * fx - width));
     // The strip's bound, also while the list opens: its lower rows may lie off the screen.
-    int bottomBound = oy + screenHeight + 2 * fy - fsize - 9;
-    if (*winY < oy)
-        *winY = oy;
-    else if (*winY > bottomBound)
-        *winY = bottomBound;
+    *winY = std::max(oy, std::min(*winY, oy + screenHeight + 2 * fy - fsize - 9));
 }
 
 int StripOuterHeight(int fsize)
@@ -42,10 +32,8 @@ int ListOuterHeight(int lastRow, int fsize)
 
 int RowAtPointer(int y, int fsize, int lastRow)
 {
-    int row = (y - 3) / fsize; // fsize is at least 6 from the load on
-    if (row < 0)
-        row = 0;
-    return row > lastRow ? lastRow : row;
+    // fsize is at least 6 from the load on.
+    return std::min(std::max((y - 3) / fsize, 0), lastRow);
 }
 
 PixelRect RowBand(int row, int fsize)
@@ -62,8 +50,5 @@ PixelRect VisibleRegion(int width, int outerHeight, int fx, int fy)
 
 int ListTop(int stripTop, int visibleHeight, int oy, int screenHeight)
 {
-    int top = stripTop;
-    if (top + visibleHeight > oy + screenHeight)
-        top = oy + screenHeight - visibleHeight;
-    return top < oy ? oy : top;
+    return std::max(oy, std::min(stripTop, oy + screenHeight - visibleHeight));
 }

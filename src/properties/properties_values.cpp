@@ -126,8 +126,6 @@ int ScrollWorkingBar(int bar, int code, int thumb)
 void FormatComponentBox(int bar, int value, char* out, size_t capacity)
 {
     static const char kLetters[] = {'R', 'G', 'B'};
-    if (capacity == 0)
-        return;
     char letter = IsColourBar(bar) ? kLetters[bar] : '?';
     snprintf(out, capacity, "%c %d", letter, value);
 }

@@ -1,6 +1,9 @@
 #include "settings/settings_file.h"
 
+#include <stddef.h>
 #include <string.h>
+
+#include <algorithm>
 
 #include "app/decimal_number.h"
 #include "app/shell_state.h"
@@ -309,9 +312,8 @@ int ParseSettingsText(const char* text, size_t length)
 {
     const void* nul = memchr(text, '\0', length);
     size_t end = nul != nullptr ? static_cast<size_t>(static_cast<const char*>(nul) - text) : length;
-    int untaken = 0;
-    for (size_t i = end; i < length; ++i)
-        untaken |= text[i] != '\0';
+    // Anything but NULs after the first NUL is text the load does not take.
+    int untaken = std::count(text + end, text + length, '\0') != static_cast<ptrdiff_t>(length - end);
     // Windows editors may start a UTF-8 file with a byte-order mark.
     size_t start = end >= 3 && memcmp(text, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
     KeyPositions found;

@@ -21,16 +21,17 @@ int CompareTaskNames(const char* a, const char* b)
     const unsigned char* x = reinterpret_cast<const unsigned char*>(a);
     const unsigned char* y = reinterpret_cast<const unsigned char*>(b);
     size_t i = 0;
-    for (; x[i] != 0 && y[i] != 0; ++i) {
+    // A name's end weighs least, so a name comes before its own continuation.
+    for (; x[i] != 0; ++i) {
         int d = PrimaryWeight(x[i]) - PrimaryWeight(y[i]);
         if (d != 0)
             return d;
     }
-    if (x[i] != y[i])
-        return x[i] == 0 ? -1 : 1;
+    if (y[i] != 0)
+        return -1;
     for (i = 0; x[i] != 0; ++i) {
         if (x[i] != y[i])
-            return x[i] > y[i] ? -1 : 1; // 'a' (0x61) sorts before 'A' (0x41)
+            return y[i] - x[i]; // 'a' (0x61) sorts before 'A' (0x41)
     }
     return 0;
 }
