@@ -15,21 +15,15 @@ std::string Play(const char* steps)
     dragCountdown = 0;
     std::string out;
     for (const char* s = steps; *s; ++s) {
-        switch (*s) {
-        case 'd':
+        if (*s == 'd') {
             PointerPressed();
-            break;
-        case 'm':
-        case 'h': {
+        } else if (*s == 'u') {
+            out += PointerReleaseIsClick() ? 'K' : 'N';
+        } else {
             PointerMoveAction a = PointerMoved(*s == 'm');
             out += a == MOVE_START_DRAG ? 'D' : (a == MOVE_HOVER ? 'H' : 'C');
             if (a == MOVE_START_DRAG)
                 DragFinished();
-            break;
-        }
-        case 'u':
-            out += PointerReleaseIsClick() ? 'K' : 'N';
-            break;
         }
     }
     return out;
@@ -38,13 +32,11 @@ std::string Play(const char* steps)
 TEST(PointerGesture, ClickOrDragDependsOnMovesWhileHeld)
 {
     struct Case { const char* steps; const char* outcome; } cases[] = {
-        {"du", "K"},         // press and release
-        {"dmu", "CK"},       // one small move is still a click
+        {"du", "K"}, {"dmu", "CK"}, // press and release; one small move is still a click
         {"dmmu", "CCN"},     // two moves: neither click nor drag yet
         {"dmmm", "CCD"},     // the third move drags
         {"dmmmmu", "CCDHN"}, // after the drag: plain moves, and the release is no click
-        {"hh", "HH"},        // hovering
-        {"dmuh", "CKH"},     // after a click the next move hovers at once
+        {"hh", "HH"}, {"dmuh", "CKH"}, // hovering; after a click the next move hovers at once
         {"dmmuhh", "CCNHH"}, // released before the drag: no drag starts without the button
         {"dmmuhmm", "CCNHHH"},
     };

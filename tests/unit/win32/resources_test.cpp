@@ -11,24 +11,15 @@
 
 namespace {
 
-HINSTANCE Module()
-{
-    return GetModuleHandleA(NULL);
-}
+HINSTANCE Module() { return GetModuleHandleA(NULL); }
 
-TEST(Resources, EveryOneLoads)
+// The menus and the keys load in the test of their commands.
+TEST(Resources, TheIconAndEveryDialogLoad)
 {
     EXPECT_NE(static_cast<HICON>(NULL), LoadIconA(Module(), MAKEINTRESOURCEA(IDI_VORNET)));
     for (int dialog : {IDD_VERSION, IDD_EDIT_TASK, IDD_PROPERTIES, IDD_BACKDATED})
         EXPECT_NE(static_cast<HRSRC>(NULL), FindResourceA(Module(), MAKEINTRESOURCEA(dialog), RT_DIALOG))
             << dialog;
-    for (int menu : {IDR_MENU_LIST, IDR_MENU_STRIP}) {
-        HMENU loaded = LoadMenuA(Module(), MAKEINTRESOURCEA(menu));
-        ASSERT_NE(static_cast<HMENU>(NULL), loaded) << menu;
-        EXPECT_NE(static_cast<HMENU>(NULL), GetSubMenu(loaded, 0));
-        DestroyMenu(loaded);
-    }
-    EXPECT_NE(static_cast<HACCEL>(NULL), LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_ACCELERATORS)));
 }
 
 TEST(Resources, EveryCommandOfTheMenusAndKeysHasARoute)
@@ -37,6 +28,7 @@ TEST(Resources, EveryCommandOfTheMenusAndKeysHasARoute)
     for (int menu : {IDR_MENU_LIST, IDR_MENU_STRIP}) {
         HMENU loaded = LoadMenuA(Module(), MAKEINTRESOURCEA(menu));
         HMENU popup = GetSubMenu(loaded, 0);
+        ASSERT_NE(static_cast<HMENU>(NULL), popup) << menu;
         for (int i = 0; i < GetMenuItemCount(popup); ++i) {
             UINT id = GetMenuItemID(popup, i);
             if (id == 0) // a separator
@@ -47,6 +39,7 @@ TEST(Resources, EveryCommandOfTheMenusAndKeysHasARoute)
         DestroyMenu(loaded);
     }
     HACCEL keys = LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    ASSERT_NE(static_cast<HACCEL>(NULL), keys);
     ACCEL table[16];
     int count = CopyAcceleratorTableA(keys, table, 16);
     EXPECT_GT(count, 0);
