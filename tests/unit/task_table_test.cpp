@@ -36,6 +36,7 @@ TEST(TaskTable, SortOrdersNamesAsTheSystemDoesAndTheRunningTaskFollows)
         {{"", "", "c"}, 3, {"c", "", ""}, 1},
         {{"x", "x", "a"}, 2, {"a", "x", "x"}, 3},
         {{"x\x01X", "x\x01x"}, 0, {"x\x01x", "x\x01X"}, 0}, // case decides past a control byte
+        {{"ab", "a"}, 0, {"a", "ab"}, 0},
         {{"ab", "a", "abc"}, 1, {"a", "ab", "abc"}, 2},
         {{"0", ":"}, 0, {":", "0"}, 0},
         {{"B", "b", "B"}, 3, {"b", "B", "B"}, 3},
