@@ -155,11 +155,6 @@ void FindAllKeys(const char* text, size_t length, KeyPositions* found)
     }
 }
 
-int ClampTo(int value, int low, int high)
-{
-    return value < low ? low : (value > high ? high : value);
-}
-
 int ZeroOutside(int value, int low, int high)
 {
     return (value < low || value > high) ? 0 : value;
@@ -169,8 +164,8 @@ void ClampSettings()
 {
     Settings.winX = ZeroOutside(Settings.winX, 0, screenWidth);
     Settings.winY = ZeroOutside(Settings.winY, 0, screenHeight);
-    Settings.fsize = ClampTo(Settings.fsize, 6, 256);
-    Settings.toumeido = ClampTo(Settings.toumeido, 1, 255);
+    Settings.fsize = std::clamp(Settings.fsize, 6, 256);
+    Settings.toumeido = std::clamp(Settings.toumeido, 1, 255);
     for (const ColourGroup& group : kColourGroups) {
         for (int* component : group.component)
             *component = ZeroOutside(*component, 0, 255);
