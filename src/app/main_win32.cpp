@@ -1,7 +1,11 @@
 // Process entry: the window class, the one main window and the message loop.
 #include <windows.h>
 
-#include "app/app_win32.h"
+#include "app/main_window_win32.h"
+#include "app/single_instance_win32.h"
+#include "app/window_procedure_win32.h"
+#include "base/modal_dialog_win32.h"
+#include "display/window_placement_win32.h"
 #include "res/resource.h"
 
 static const char kClassName[] = "Quernbox";

@@ -1,21 +1,21 @@
 // The main window's two ends, and the end of a session, which Windows gives no third.
 #include <windows.h>
 
-#include "app/app_win32.h"
-#include "app/shell_state.h"
-#include "app/text_builder.h"
-#include "display/display_win32.h"
+#include "app/main_window_win32.h"
+#include "base/modal_dialog_win32.h"
+#include "app/session_lock_win32.h"
+#include "app/tray_icon_win32.h"
+#include "base/shell_state.h"
+#include "base/text_builder.h"
+#include "display/painting_win32.h"
+#include "display/window_placement_win32.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
 #include "tasks/time_log.h"
 
-HINSTANCE appInstance = NULL;
 HICON appIcon = NULL;
-HMODULE user32Module = NULL;
-SetLayeredAttributesFunction setLayeredAttributes = NULL;
-UINT taskbarCreatedMessage = 0;
-char trayTip[20];
+static char trayTip[20]; // the tip of the icon's first registration
 
 static void MeasureScreen()
 {

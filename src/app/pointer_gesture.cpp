@@ -1,6 +1,6 @@
 #include "app/pointer_gesture.h"
 
-#include "app/shell_state.h"
+#include "base/shell_state.h"
 
 void PointerPressed()
 {

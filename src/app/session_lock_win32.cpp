@@ -2,7 +2,7 @@
 // up at run time: a system without them still runs, it only never asks about time away.
 #include <windows.h>
 
-#include "app/app_win32.h"
+#include "app/session_lock_win32.h"
 
 typedef BOOL(WINAPI* RegisterEntry)(HWND, DWORD);
 typedef BOOL(WINAPI* UnregisterEntry)(HWND);

@@ -2,8 +2,9 @@
 // each other's settings. A named shared block per folder holds the first one's window.
 #include <windows.h>
 
-#include "app/app_win32.h"
-#include "app/text_builder.h"
+#include "app/single_instance_win32.h"
+
+#include "base/text_builder.h"
 
 static HANDLE folderClaim = NULL;
 static HWND* claimedWindow = NULL;

@@ -4,10 +4,12 @@
 #include <shellapi.h>
 #include <string.h>
 
-#include "app/app_win32.h"
-#include "app/shell_state.h"
-#include "app/text_builder.h"
-#include "display/display_win32.h"
+#include "app/tray_icon_win32.h"
+
+#include "base/modal_dialog_win32.h"
+#include "base/shell_state.h"
+#include "base/text_builder.h"
+#include "display/window_placement_win32.h"
 #include "res/resource.h"
 #include "tasks/time_log.h"
 

@@ -1,8 +1,10 @@
 // The version box: OK is the only way out.
 #include <windows.h>
 
-#include "app/app_win32.h"
-#include "app/shell_state.h"
+#include "app/version_box_win32.h"
+
+#include "base/modal_dialog_win32.h"
+#include "base/shell_state.h"
 #include "res/resource.h"
 
 static INT_PTR CALLBACK VersionBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)

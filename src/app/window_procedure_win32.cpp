@@ -1,18 +1,30 @@
 // The main window's procedure: each message to a small handler, each command by table.
 #include <windows.h>
 
-#include "app/app_win32.h"
+#include "app/window_procedure_win32.h"
+
+#include "app/main_window_win32.h"
 #include "app/pointer_gesture.h"
-#include "app/shell_state.h"
-#include "display/display_win32.h"
+#include "base/shell_state.h"
+#include "app/session_lock_win32.h"
+#include "app/tray_icon_win32.h"
+#include "app/version_box_win32.h"
+#include "display/painting_win32.h"
+#include "display/window_placement_win32.h"
 #include "display/geometry.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"
+#include "properties/properties_dialog_win32.h"
 #include "tasks/away_time.h"
+#include "tasks/backdated_change_dialog_win32.h"
+#include "tasks/edit_task_dialog_win32.h"
+#include "tasks/task_deletion_win32.h"
 #include "tasks/task_table.h"
 #include "tasks/time_log.h"
 
 namespace {
+
+UINT taskbarCreatedMessage = 0;
 
 // Posted to ourselves on a return, so that the question is not asked inside the system's
 // own notice.

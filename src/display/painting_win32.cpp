@@ -1,9 +1,11 @@
 // The back buffer, the two fonts, and painting the strip and the list.
-#include "display/display_win32.h"
+#include "display/painting_win32.h"
+
+#include "display/window_placement_win32.h"
 
 #include <string.h>
 
-#include "app/shell_state.h"
+#include "base/shell_state.h"
 #include "display/geometry.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"

@@ -1,14 +1,17 @@
 // The window's width, place, shape, opacity, z-order and activation in both states.
-#include "display/display_win32.h"
+#include "display/window_placement_win32.h"
 
-#include "app/app_win32.h"
-#include "app/shell_state.h"
+#include "display/painting_win32.h"
+#include "base/shell_state.h"
 #include "display/geometry.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
 
 // Where ExpandList put the open list's client area; it differs from winX, winY when the
 // list had to open upward from a strip near the bottom edge.
+HMODULE user32Module = NULL;
+SetLayeredAttributesFunction setLayeredAttributes = NULL;
+
 static int listPlacedX = 0;
 static int listPlacedY = 0;
 

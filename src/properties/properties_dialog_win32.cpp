@@ -6,9 +6,13 @@
 #include <commctrl.h>
 #include <string.h>
 
-#include "app/app_win32.h"
-#include "app/shell_state.h"
-#include "display/display_win32.h"
+#include "properties/properties_dialog_win32.h"
+
+#include "base/modal_dialog_win32.h"
+#include "base/up_down_control_win32.h"
+#include "base/shell_state.h"
+#include "display/painting_win32.h"
+#include "display/window_placement_win32.h"
 #include "properties/properties_values.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"

@@ -3,9 +3,9 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "app/decimal_number.h"
-#include "app/shell_state.h"
-#include "app/text_builder.h"
+#include "base/decimal_number.h"
+#include "base/shell_state.h"
+#include "base/text_builder.h"
 #include "tasks/task_table.h"
 
 int editGroup = GROUP_BACK;

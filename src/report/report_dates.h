@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tasks/calendar.h"
+#include "base/calendar.h"
 
 namespace report {
 

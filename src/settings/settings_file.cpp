@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "app/decimal_number.h"
-#include "app/shell_state.h"
-#include "app/text_builder.h"
+#include "base/decimal_number.h"
+#include "base/shell_state.h"
+#include "base/text_builder.h"
 #include "tasks/task_table.h"
 
 SettingsRecord Settings;

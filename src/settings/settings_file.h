@@ -2,7 +2,7 @@
 #pragma once
 #include <stddef.h>
 
-#include "app/system.h"
+#include "base/system.h"
 
 enum { FONTFACE_SIZE = 128 }; // at most 127 characters and the terminator
 

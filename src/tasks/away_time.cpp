@@ -2,8 +2,8 @@
 
 #include <string.h>
 
-#include "app/shell_state.h"
-#include "app/text_builder.h"
+#include "base/shell_state.h"
+#include "base/text_builder.h"
 #include "tasks/task_table.h"
 #include "tasks/time_log.h"
 

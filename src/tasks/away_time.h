@@ -1,8 +1,8 @@
 // Time away from the computer: from a suspend or a lock of the session to the return, which
 // the user may have logged as the break task instead of the task that was running.
 #pragma once
-#include "app/system.h"
-#include "tasks/local_time.h"
+#include "base/system.h"
+#include "base/local_time.h"
 
 enum { AWAY_ASK_SECONDS = 60 }; // a shorter absence is not worth a question
 

@@ -3,9 +3,12 @@
 
 #include <commctrl.h>
 
-#include "app/app_win32.h"
-#include "app/shell_state.h"
-#include "display/display_win32.h"
+#include "tasks/backdated_change_dialog_win32.h"
+
+#include "base/modal_dialog_win32.h"
+#include "base/up_down_control_win32.h"
+#include "base/shell_state.h"
+#include "display/window_placement_win32.h"
 #include "res/resource.h"
 #include "tasks/backdated_moment.h"
 #include "tasks/task_table.h"

@@ -1,7 +1,7 @@
 #include "tasks/backdated_moment.h"
 
-#include "app/shell_state.h"
-#include "app/text_builder.h"
+#include "base/shell_state.h"
+#include "base/text_builder.h"
 #include "tasks/time_log.h"
 
 namespace {

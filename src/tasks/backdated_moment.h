@@ -3,8 +3,8 @@
 #pragma once
 #include <stddef.h>
 
-#include "app/system.h"
-#include "tasks/local_time.h"
+#include "base/system.h"
+#include "base/local_time.h"
 
 // The six number fields, in the order the dialog reads them.
 enum MomentField {

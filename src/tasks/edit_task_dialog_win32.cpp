@@ -3,10 +3,12 @@
 
 #include <string.h>
 
-#include "app/app_win32.h"
-#include "app/shell_state.h"
-#include "app/text_builder.h"
-#include "display/display_win32.h"
+#include "tasks/edit_task_dialog_win32.h"
+
+#include "base/modal_dialog_win32.h"
+#include "base/shell_state.h"
+#include "base/text_builder.h"
+#include "display/window_placement_win32.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"

@@ -1,9 +1,10 @@
 // Delete task: removes the selected row and closes the gap; the running task is kept.
 #include <windows.h>
 
-#include "app/app_win32.h"
-#include "app/shell_state.h"
-#include "display/display_win32.h"
+#include "tasks/task_deletion_win32.h"
+
+#include "base/shell_state.h"
+#include "display/window_placement_win32.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
 

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "app/text_builder.h"
+#include "base/text_builder.h"
 
 char TaskTable[TASK_SLOTS][TASK_NAME_SIZE];
 int lastRow = 1;

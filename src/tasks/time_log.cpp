@@ -3,8 +3,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "app/shell_state.h"
-#include "app/text_builder.h"
+#include "base/shell_state.h"
+#include "base/text_builder.h"
 
 char runningTaskName[TASK_NAME_SIZE];
 LocalTime runningTaskStart;

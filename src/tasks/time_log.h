@@ -3,8 +3,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "app/system.h"
-#include "tasks/local_time.h"
+#include "base/system.h"
+#include "base/local_time.h"
 #include "tasks/task_table.h"
 
 extern char runningTaskName[TASK_NAME_SIZE]; // as large as a slot: any name fits whole

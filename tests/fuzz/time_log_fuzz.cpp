@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/shell_state.h"
+#include "base/shell_state.h"
 #include "fake_system.h"
 #include "tasks/task_table.h"
 #include "tasks/time_log.h"

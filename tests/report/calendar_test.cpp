@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "report/report_dates.h"
-#include "tasks/calendar.h"
+#include "base/calendar.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/shell_state.h"
+#include "base/shell_state.h"
 #include "fake_system.h"
 #include "tasks/away_time.h"
 #include "tasks/time_log.h"

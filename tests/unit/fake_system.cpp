@@ -3,7 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "app/shell_state.h"
+#include "base/shell_state.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
 #include "tasks/time_log.h"

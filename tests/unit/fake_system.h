@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/system.h"
+#include "base/system.h"
 
 struct FakeFile {
     std::string content;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_system.h"
-#include "tasks/local_time.h"
+#include "base/local_time.h"
 
 namespace {
 

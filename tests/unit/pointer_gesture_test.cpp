@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/pointer_gesture.h"
-#include "app/shell_state.h"
+#include "base/shell_state.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/decimal_number.h"
-#include "app/text_builder.h"
+#include "base/decimal_number.h"
+#include "base/text_builder.h"
 #include "fake_system.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/system.h"
+#include "base/system.h"
 
 namespace {
 

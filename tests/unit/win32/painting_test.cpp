@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_win32.h"
-#include "app/shell_state.h"
-#include "display/display_win32.h"
+#include "display/window_placement_win32.h"
+#include "base/shell_state.h"
+#include "display/painting_win32.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
 

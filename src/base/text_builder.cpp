@@ -1,8 +1,8 @@
-#include "app/text_builder.h"
+#include "base/text_builder.h"
 
 #include <string.h>
 
-#include "app/system.h"
+#include "base/system.h"
 
 size_t CharacterBoundary(const char* text, size_t limit)
 {

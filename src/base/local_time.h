@@ -2,7 +2,7 @@
 #pragma once
 #include <stdint.h>
 
-#include "tasks/calendar.h"
+#include "base/calendar.h"
 
 struct LocalTime {
     unsigned short wYear;

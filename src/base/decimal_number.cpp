@@ -1,4 +1,4 @@
-#include "app/decimal_number.h"
+#include "base/decimal_number.h"
 
 #include <algorithm>
 

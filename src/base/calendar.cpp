@@ -1,4 +1,4 @@
-#include "tasks/calendar.h"
+#include "base/calendar.h"
 
 int DaysInMonth(int year, int month)
 {

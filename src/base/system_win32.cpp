@@ -3,8 +3,8 @@
 
 #include <string.h>
 
-#include "app/system.h"
-#include "app/text_builder.h"
+#include "base/system.h"
+#include "base/text_builder.h"
 
 static_assert(sizeof(LocalTime) == sizeof(SYSTEMTIME), "LocalTime mirrors SYSTEMTIME");
 

@@ -4,7 +4,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "tasks/local_time.h"
+#include "base/local_time.h"
 
 typedef void* OwnerWindow; // the window that owns a message box (an HWND in the program)
 

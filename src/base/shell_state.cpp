@@ -1,4 +1,4 @@
-#include "app/shell_state.h"
+#include "base/shell_state.h"
 
 int dialogOpen;
 int listOpen;

@@ -2,7 +2,7 @@
 #pragma once
 #include <stddef.h>
 
-#include "app/system.h"
+#include "base/system.h"
 
 enum {
     FILE_BUFFER_SIZE = 102656,   // room for the longest settings text and its terminator

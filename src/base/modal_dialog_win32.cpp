@@ -1,8 +1,11 @@
 // Every modal dialog opens and ends here, so that dialogOpen is 1 exactly while one runs.
 #include <windows.h>
 
-#include "app/app_win32.h"
-#include "app/shell_state.h"
+#include "base/modal_dialog_win32.h"
+
+#include "base/shell_state.h"
+
+HINSTANCE appInstance = NULL;
 
 INT_PTR RunModalDialog(HWND owner, int templateId, DLGPROC procedure)
 {

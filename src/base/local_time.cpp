@@ -1,4 +1,4 @@
-#include "tasks/local_time.h"
+#include "base/local_time.h"
 
 int IsRealMoment(const LocalTime& t)
 {

@@ -1,17 +1,10 @@
-// Drawing resources and window placement of the main window.
+// The window's width, place, shape, opacity, z-order and activation in both states.
 #pragma once
 #include <windows.h>
 
-extern HDC backBuffer;
-extern HFONT taskFont;
-extern HFONT previewFont;
-
-void CreateBackBufferAndFonts(HWND window);
-// A screen larger than the one measured at start-up gets a back buffer as large.
-void GrowBackBuffer(HWND window);
-LRESULT PaintMainWindow(HWND window);
-void RecreateTaskFont();
-void ReleaseDrawingResources();
+typedef BOOL(WINAPI* SetLayeredAttributesFunction)(HWND, COLORREF, BYTE, DWORD);
+extern HMODULE user32Module;                              // loaded at start, freed at exit
+extern SetLayeredAttributesFunction setLayeredAttributes; // absent on old systems
 
 // The dialog frame that the window region cuts away, read afresh at every use.
 void ReadFrameMetrics(int* fx, int* fy);

@@ -5,7 +5,7 @@
 
 #include <commctrl.h>
 
-#include "app/app_win32.h"
+#include "base/up_down_control_win32.h"
 
 static FARPROC CommonControlsEntry(const char* name)
 {

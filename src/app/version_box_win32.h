@@ -1,0 +1,5 @@
+// The version box.
+#pragma once
+#include <windows.h>
+
+void ShowVersionBox(HWND window);

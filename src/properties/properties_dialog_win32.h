@@ -1,0 +1,5 @@
+// The Properties command and its dialog.
+#pragma once
+#include <windows.h>
+
+void RunPropertiesCommand(HWND window);

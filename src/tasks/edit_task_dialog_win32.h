@@ -1,0 +1,5 @@
+// The Edit task command and its dialog.
+#pragma once
+#include <windows.h>
+
+void RunEditTaskCommand(HWND window);

@@ -1,0 +1,5 @@
+// The Delete task command.
+#pragma once
+#include <windows.h>
+
+void DeleteSelectedTask(HWND window);
