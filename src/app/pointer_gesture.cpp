@@ -1,6 +1,8 @@
 #include "app/pointer_gesture.h"
 
-#include "base/shell_state.h"
+// 3 after a press; each move while it is above 1 counts it down; at 1 the next move drags;
+// a release is a click while it is above 1.
+static int dragCountdown = 0;
 
 void PointerPressed()
 {

@@ -1,10 +1,8 @@
 // The notification-area icon and the context menus it and the window open.
-#include <windows.h>
+#include "app/tray_icon_win32.h"
 
 #include <shellapi.h>
 #include <string.h>
-
-#include "app/tray_icon_win32.h"
 
 #include "base/modal_dialog_win32.h"
 #include "base/shell_state.h"
@@ -27,7 +25,7 @@ BOOL AddTrayIcon(HWND window, UINT id, HICON icon, const char* tip)
     // Through a copy: the tip may be the record's own text, as at a re-registration.
     char text[sizeof trayIconData.szTip] = "";
     if (tip != NULL)
-        CopyText(text, sizeof text, tip, strlen(tip));
+        CopyString(text, sizeof text, tip);
     memcpy(trayIconData.szTip, text, sizeof text);
     return Shell_NotifyIconA(NIM_ADD, &trayIconData);
 }
@@ -83,7 +81,7 @@ int ShowContextMenu(HWND window)
     if (!TrackPopupMenu(popup, TPM_BOTTOMALIGN, pointer.x, pointer.y, 0, window, NULL)) {
         char text[128];
         wsprintfA(text, "Pop up menu error. %d", static_cast<int>(GetLastError()));
-        MessageBoxA(window, text, "OPEN ERROR", MB_OK);
+        TellUser(window, text, "OPEN ERROR", MESSAGE_PLAIN);
     }
     DestroyMenu(menu);
     return 0;

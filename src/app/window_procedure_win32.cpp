@@ -3,22 +3,22 @@
 
 #include "app/window_procedure_win32.h"
 
+#include "app/command_rule.h"
 #include "app/main_window_win32.h"
 #include "app/pointer_gesture.h"
-#include "base/shell_state.h"
 #include "app/session_lock_win32.h"
 #include "app/tray_icon_win32.h"
 #include "app/version_box_win32.h"
+#include "base/shell_state.h"
+#include "display/geometry.h"
 #include "display/painting_win32.h"
 #include "display/window_placement_win32.h"
-#include "display/geometry.h"
+#include "properties/properties_dialog_win32.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"
-#include "properties/properties_dialog_win32.h"
 #include "tasks/away_time.h"
 #include "tasks/backdated_change_dialog_win32.h"
 #include "tasks/edit_task_dialog_win32.h"
-#include "tasks/task_deletion_win32.h"
 #include "tasks/task_table.h"
 #include "tasks/time_log.h"
 
@@ -39,53 +39,113 @@ void Repaint(HWND window)
     InvalidateRect(window, NULL, FALSE);
 }
 
-void SwitchKeepingListOpen(HWND window)
+// The one follow-up of every change, in the order of the Refresh flags.
+void RefreshAfter(HWND window, int refresh)
 {
-    if (listOpen)
-        SwitchToSelectedTask(window);
+    if (sessionEnding)
+        return; // the end of the session has written everything; the process ends now
+    if (refresh & REFRESH_FONT)
+        RecreateTaskFont();
+    int saved = (refresh & REFRESH_SAVE) ? SaveSettings(window) : 0;
+    if ((refresh & REFRESH_RELOAD) == REFRESH_RELOAD)
+        RecountAfterSave(window, saved);
+    if (refresh & REFRESH_COLLAPSE) {
+        FitWindowToTasks();
+        CollapseList(window);
+    }
+    if (refresh & REFRESH_REDRAW)
+        Repaint(window);
 }
 
-void SwitchAndCollapse(HWND window)
+int RunVersion(HWND window)
+{
+    ShowVersionBox(window);
+    return REFRESH_NONE;
+}
+
+int SwitchKeepingListOpen(HWND window)
 {
     SwitchToSelectedTask(window);
-    CollapseList(window);
+    return REFRESH_NONE;
 }
 
-void EscapeList(HWND window)
+int SwitchAndCollapse(HWND window)
 {
-    if (dialogOpen == 0 && listOpen)
-        CollapseList(window);
+    SwitchToSelectedTask(window); // refuses itself while a dialog is open
+    return REFRESH_COLLAPSE;
 }
 
-void SortAndSave(HWND window)
+int CloseList(HWND)
 {
-    SortTasks();
-    SaveSettings(window);
-    Repaint(window);
+    return REFRESH_COLLAPSE;
 }
 
-void Exit(HWND window)
+int Exit(HWND window)
 {
     DestroyWindow(window);
+    return REFRESH_NONE;
 }
 
+int DeleteTask(HWND window)
+{
+    switch (DeleteSelectedTask(window)) {
+    case DELETE_DONE:
+        return REFRESH_RELOAD | REFRESH_COLLAPSE;
+    case DELETE_RUNNING_TASK:
+        return REFRESH_NONE; // the warning was shown; the list stays open
+    default:
+        return REFRESH_COLLAPSE; // row 0 or past the table: nothing to delete
+    }
+}
+
+int Sort(HWND)
+{
+    SortTasks();
+    return REFRESH_SAVE | REFRESH_REDRAW;
+}
+
+int EditTask(HWND window)
+{
+    RunEditTaskDialog(window);
+    // After Cancel too: the read-back finds what memory holds, a switch since the last save
+    // included.
+    return REFRESH_RELOAD | REFRESH_COLLAPSE;
+}
+
+int ChangeProperties(HWND window)
+{
+    int applied = RunPropertiesDialog(window, previewFont);
+    // After Cancel too: the save writes the file, the collapse applies opacity and z-order.
+    return (applied ? REFRESH_FONT : REFRESH_NONE) | REFRESH_SAVE | REFRESH_COLLAPSE;
+}
+
+int ChangeWithTimeBack(HWND window)
+{
+    RunBackdatedChange(window);
+    return REFRESH_COLLAPSE;
+}
+
+// Exit, Sort and Ctrl+C need no open dialog too: a dialog or box keeps the menus and keys
+// from sending them, and one that came all the same would end or change the run inside it.
 struct CommandRoute {
     WORD id;
-    void (*run)(HWND window);
+    int needs;
+    int (*run)(HWND window); // returns the refresh that follows
+    int whenRefused;         // Delete and the back-dated change close the list even then
 };
 
 const CommandRoute kCommands[] = {
-    {IDM_VERSION, ShowVersionBox},
-    {IDM_SWITCH_KEEP_OPEN, SwitchKeepingListOpen},
-    {IDM_CLOSE_LIST, CollapseList},
-    {IDM_EXIT, Exit},
-    {IDM_DELETE_TASK, DeleteSelectedTask},
-    {IDM_SWITCH, SwitchAndCollapse},
-    {IDM_ESCAPE, EscapeList},
-    {IDM_SORT, SortAndSave},
-    {IDM_EDIT_TASK, RunEditTaskCommand},
-    {IDM_PROPERTIES, RunPropertiesCommand},
-    {IDM_BACKDATED, RunBackdatedChangeCommand},
+    {IDM_VERSION, NEEDS_NO_DIALOG, RunVersion, REFRESH_NONE},
+    {IDM_SWITCH_KEEP_OPEN, NEEDS_NO_DIALOG | NEEDS_OPEN_LIST, SwitchKeepingListOpen, REFRESH_NONE},
+    {IDM_CLOSE_LIST, NEEDS_NOTHING, CloseList, REFRESH_NONE},
+    {IDM_EXIT, NEEDS_NO_DIALOG, Exit, REFRESH_NONE},
+    {IDM_DELETE_TASK, NEEDS_NO_DIALOG | NEEDS_OPEN_LIST, DeleteTask, REFRESH_COLLAPSE},
+    {IDM_SWITCH, NEEDS_NOTHING, SwitchAndCollapse, REFRESH_NONE},
+    {IDM_ESCAPE, NEEDS_NO_DIALOG | NEEDS_OPEN_LIST, CloseList, REFRESH_NONE},
+    {IDM_SORT, NEEDS_NO_DIALOG, Sort, REFRESH_NONE},
+    {IDM_EDIT_TASK, NEEDS_NO_DIALOG | NEEDS_OPEN_LIST, EditTask, REFRESH_NONE},
+    {IDM_PROPERTIES, NEEDS_NO_DIALOG, ChangeProperties, REFRESH_NONE},
+    {IDM_BACKDATED, NEEDS_NO_DIALOG | NEEDS_OPEN_LIST, ChangeWithTimeBack, REFRESH_COLLAPSE},
 };
 
 LRESULT OnCreate(HWND window, WPARAM, LPARAM)
@@ -112,10 +172,19 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM)
     WORD id = LOWORD(wParam);
     for (const CommandRoute& command : kCommands) {
         if (command.id == id) {
-            command.run(window);
+            RefreshAfter(window, CommandMayRun(command.needs) ? command.run(window)
+                                                              : command.whenRefused);
             break;
         }
     }
+    return 0;
+}
+
+// Alt+F4 or another program's close request: refused while a dialog or box is up, as Exit is.
+LRESULT OnClose(HWND window, WPARAM, LPARAM)
+{
+    if (dialogOpen == 0)
+        DestroyWindow(window);
     return 0;
 }
 
@@ -159,7 +228,7 @@ LRESULT OnLeftButtonUp(HWND window, WPARAM, LPARAM)
 {
     if (PointerReleaseIsClick() && dialogOpen == 0) {
         if (listOpen)
-            SwitchAndCollapse(window);
+            RefreshAfter(window, SwitchAndCollapse(window));
         else
             ExpandList(window);
     }
@@ -241,6 +310,7 @@ struct MessageRoute {
 const MessageRoute kMessages[] = {
     {WM_CREATE, OnCreate, 1},
     {WM_DESTROY, OnDestroy, 1},
+    {WM_CLOSE, OnClose, 1},
     {WM_PAINT, OnPaint, 1},
     {WM_COMMAND, OnCommand, 0},
     {WM_MOUSEMOVE, OnMouseMove, 0},

@@ -1,8 +1,8 @@
-// Every modal dialog opens and ends here, so that dialogOpen is 1 exactly while one runs.
-#include <windows.h>
-
+// Dialogs open and end here, message boxes in TellUser: between them dialogOpen is 1 exactly
+// while one of the program's modal windows is up.
 #include "base/modal_dialog_win32.h"
 
+#include "base/decimal_number.h"
 #include "base/shell_state.h"
 
 HINSTANCE appInstance = NULL;
@@ -31,4 +31,11 @@ void CancelModalDialog(HWND owner)
     if (open != NULL && open != owner)
         EndDialog(open, IDCANCEL);
     dialogOpen = 0;
+}
+
+int ReadNumberField(HWND dialog, int id)
+{
+    char text[64]; // longer than any number a field takes
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return ParseDecimal(text);
 }

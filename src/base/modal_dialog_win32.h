@@ -13,3 +13,7 @@ INT_PTR RunModalDialog(HWND owner, int templateId, DLGPROC procedure);
 void EndModalDialog(HWND dialog);
 // The dialog or message box open over `owner`, if any, ends as if cancelled.
 void CancelModalDialog(HWND owner);
+
+// The number in a dialog's field, read as every number of the program is (ParseDecimal):
+// text that is not a number reads as 0.
+int ReadNumberField(HWND dialog, int id);

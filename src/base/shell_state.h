@@ -1,23 +1,24 @@
-// Process-wide state of the application shell, shared by every subsystem.
+// Process-wide flags of the application shell that every subsystem reads, and the one way
+// the program speaks to the user.
 #pragma once
-#include <stddef.h>
-
 #include "base/system.h"
 
-enum {
-    FILE_BUFFER_SIZE = 102656,   // room for the longest settings text and its terminator
-    SETTINGS_TEXT_LIMIT = 102650 // the most bytes setting.ini may hold
-};
-
-extern int dialogOpen;    // 1 while one of our modal dialogs is open
+extern int dialogOpen;    // 1 while one of our modal dialogs or message boxes is open
 extern int listOpen;      // 1 while the window shows the list, 0 for the strip
-extern int dragCountdown; // click-versus-drag counter of the window procedure
-extern int screenWidth;   // measured at start-up and when the display changes
-extern int screenHeight;
 extern int sessionEnding; // 1 once Windows ends the session: nobody is left to answer a box
 
-// Scratch text shared by one operation at a time; holds nothing between operations.
-extern char fileBuffer[FILE_BUFFER_SIZE];
+// The area the window may occupy: the virtual screen with more than one monitor, else the
+// primary screen. Measured at start-up and when the display changes.
+extern int screenLeft;
+extern int screenTop;
+extern int screenWidth;
+extern int screenHeight;
+void MeasureScreen();
 
-// A message box, unless the session is ending; returns the button chosen (0 for none).
+// Every message box of the program. It counts as a modal dialog while it is up, so that no
+// guarded command, menu or switch runs inside it; none is shown while the session ends.
+// Returns the button chosen (0 for none).
 int TellUser(OwnerWindow owner, const char* text, const char* title, unsigned kind);
+// "FILE file open error." or, when the file was opened but not written whole, "FILE file
+// write error.", in an "OPEN ERROR" box.
+void TellFileError(OwnerWindow owner, const char* fileName, WriteResult result);

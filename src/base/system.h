@@ -24,6 +24,13 @@ int ShowMessage(OwnerWindow owner, const char* text, const char* title, unsigned
 // 1 when `byte` begins a two-byte character in the system's 8-bit code page.
 int IsLeadByte(unsigned char byte);
 
+// The screen the window may occupy: the virtual screen when more than one monitor is
+// attached (its origin may lie left of or above the primary's), else the primary screen.
+struct ScreenArea {
+    int left, top, width, height;
+};
+ScreenArea ReadScreenArea();
+
 // What tells one version of a file from another: its size and last-write time.
 struct FileStamp {
     uint64_t size;
@@ -59,7 +66,6 @@ WriteResult RewriteWholeFile(const char* name, const char* data, size_t length, 
 // is undone, so the file never keeps a partial line.
 WriteResult AppendToFile(const char* name, const char* data, size_t length);
 
-// Renames `name` to the first free "<stem>-kept-N<ext>" beside it and writes that name
-// into `keptName`. Returns 0 when it was moved, 1 when there is no such file, -1 when it
-// could not be moved (a read-only file is never moved).
-int KeepFileAside(const char* name, char* keptName, size_t keptSize);
+// Renames the file `from` to `to`: 0 when it was moved, -1 when not (no such file, a folder,
+// a read-only file, which is never moved, or `to` exists already).
+int MoveFileTo(const char* from, const char* to);

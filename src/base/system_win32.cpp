@@ -27,6 +27,14 @@ int IsLeadByte(unsigned char byte)
     return IsDBCSLeadByteEx(CP_ACP, byte) ? 1 : 0;
 }
 
+ScreenArea ReadScreenArea()
+{
+    if (GetSystemMetrics(SM_CMONITORS) > 1)
+        return ScreenArea{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                          GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    return ScreenArea{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
 static uint64_t Join(DWORD high, DWORD low)
 {
     return (static_cast<uint64_t>(high) << 32) | low;
@@ -192,29 +200,11 @@ WriteResult AppendToFile(const char* name, const char* data, size_t length)
     return WRITE_OK;
 }
 
-int KeepFileAside(const char* name, char* keptName, size_t keptSize)
+int MoveFileTo(const char* from, const char* to)
 {
-    DWORD attributes = GetFileAttributesA(name);
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return 1;
-    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
+    DWORD attributes = GetFileAttributesA(from);
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
         return -1;
-    const char* dot = strrchr(name, '.');
-    size_t stemLength = dot != NULL ? static_cast<size_t>(dot - name) : strlen(name);
-    for (int n = 1; n <= 9999; ++n) {
-        char candidate[MAX_PATH];
-        TextBuilder b = {candidate, sizeof candidate, 0};
-        AppendBytes(&b, name, stemLength);
-        AppendText(&b, "-kept-");
-        AppendInt(&b, n);
-        AppendText(&b, dot != NULL ? dot : "");
-        if (GetFileAttributesA(candidate) != INVALID_FILE_ATTRIBUTES)
-            continue;
-        if (!MoveFileA(name, candidate))
-            return -1;
-        TextBuilder out = {keptName, keptSize, 0};
-        AppendText(&out, candidate);
-        return 0;
-    }
-    return -1;
+    return MoveFileA(from, to) ? 0 : -1; // never over an existing file
 }

@@ -39,6 +39,11 @@ size_t CopyText(char* to, size_t capacity, const char* text, size_t length)
     return b.length;
 }
 
+size_t CopyString(char* to, size_t capacity, const char* text)
+{
+    return CopyText(to, capacity, text, strlen(text));
+}
+
 void AppendPadded(TextBuilder* b, int64_t value, int width, char fill)
 {
     char digits[20];

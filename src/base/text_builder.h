@@ -23,3 +23,5 @@ size_t CharacterBoundary(const char* text, size_t limit);
 // The one bounded copy: at most `capacity` - 1 bytes of `text`, cut at a character
 // boundary; returns the bytes kept.
 size_t CopyText(char* to, size_t capacity, const char* text, size_t length);
+// The same for a whole NUL-terminated text.
+size_t CopyString(char* to, size_t capacity, const char* text);

@@ -25,11 +25,6 @@ int StripOuterHeight(int fsize)
     return fsize + 10;
 }
 
-int ListOuterHeight(int lastRow, int fsize)
-{
-    return (lastRow + 1) * fsize + 12;
-}
-
 int RowAtPointer(int y, int fsize, int lastRow)
 {
     // fsize is at least 6 from the load on.

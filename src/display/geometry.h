@@ -5,7 +5,9 @@ struct PixelRect {
     int left, top, right, bottom; // right and bottom exclusive
 };
 
-extern int windowWidth; // outer width of the window in both states
+// Outer width of the window in both states: set by FitWindowToTasks (window placement), read
+// by the paint.
+extern int windowWidth;
 
 // Outer width for rows whose names measure `nameWidths` pixels: the widest + 20, at least
 // 30, at most the screen's width plus the two frame edges.
@@ -16,7 +18,6 @@ void ClampWindowOrigin(int* winX, int* winY, int width, int fsize, int ox, int o
                        int screenWidth, int screenHeight, int fx, int fy);
 
 int StripOuterHeight(int fsize);
-int ListOuterHeight(int lastRow, int fsize);
 
 // The row under client coordinate y of the open list: 0 above row 0, lastRow below the end.
 int RowAtPointer(int y, int fsize, int lastRow);

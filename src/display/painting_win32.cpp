@@ -1,12 +1,10 @@
 // The back buffer, the two fonts, and painting the strip and the list.
 #include "display/painting_win32.h"
 
-#include "display/window_placement_win32.h"
-
-#include <string.h>
-
 #include "base/shell_state.h"
 #include "display/geometry.h"
+#include "display/window_placement_win32.h"
+#include "settings/list_fit.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
 

@@ -1,9 +1,10 @@
 // The window's width, place, shape, opacity, z-order and activation in both states.
 #include "display/window_placement_win32.h"
 
-#include "display/painting_win32.h"
 #include "base/shell_state.h"
 #include "display/geometry.h"
+#include "display/painting_win32.h"
+#include "settings/list_fit.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
 
@@ -21,13 +22,12 @@ void ReadFrameMetrics(int* fx, int* fy)
     *fy = GetSystemMetrics(SM_CYDLGFRAME);
 }
 
+// The origin follows the monitors as they are now; the size stays the one measured.
 static void ScreenOrigin(int* ox, int* oy)
 {
-    *ox = *oy = 0;
-    if (GetSystemMetrics(SM_CMONITORS) > 1) {
-        *ox = GetSystemMetrics(SM_XVIRTUALSCREEN);
-        *oy = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    }
+    ScreenArea area = ReadScreenArea();
+    *ox = area.left;
+    *oy = area.top;
 }
 
 void FitWindowToTasks()

@@ -9,16 +9,17 @@
 #include "properties/properties_dialog_win32.h"
 
 #include "base/modal_dialog_win32.h"
-#include "base/up_down_control_win32.h"
 #include "base/shell_state.h"
-#include "display/painting_win32.h"
-#include "display/window_placement_win32.h"
+#include "base/up_down_control_win32.h"
 #include "properties/properties_values.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
 
 namespace {
+
+HFONT previewFont = NULL; // the program's, lent for the time the dialog is open
+int applied = 0;          // OK was pressed
 
 // The preview rectangle, in pixels of the dialog's client area.
 const RECT kPreview = {320, 170, 400, 220};
@@ -78,7 +79,7 @@ void CreateSizeSpinner(HWND dialog)
     MakeUpDownControl(WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_SETBUDDYINT | UDS_ALIGNRIGHT, 10,
                         10, 50, 50, dialog, IDC_UPDOWN_FONT_SIZE, appInstance,
                         GetDlgItem(dialog, IDC_FONT_SIZE),
-                        FontSizeLimit(screenHeight, lastRow), FONT_SIZE_LOWEST, Settings.fsize);
+                        FontSizeHighest(screenHeight, lastRow), FSIZE_LOWEST, Settings.fsize);
 }
 
 int CALLBACK FontEnumProc(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM lParam)
@@ -190,7 +191,7 @@ void ApplyDialog(HWND dialog)
     GetDlgItemTextA(dialog, IDC_FONT_SIZE, sizeText, sizeof sizeText);
     ApplyWorkingValues(IsDlgButtonChecked(dialog, IDC_ALWAYS_FRONT) == BST_CHECKED,
                        IsDlgButtonChecked(dialog, IDC_BOLD) == BST_CHECKED, sizeText);
-    RecreateTaskFont();
+    applied = 1;
 }
 
 void TakeSelectedFace(HWND dialog)
@@ -249,14 +250,11 @@ INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, 
 
 } // namespace
 
-void RunPropertiesCommand(HWND window)
+int RunPropertiesDialog(HWND owner, HFONT font)
 {
-    if (dialogOpen != 0)
-        return;
+    previewFont = font;
+    applied = 0;
     PrepareUpDownControls();
-    RunModalDialog(window, IDD_PROPERTIES, PropertiesDialogProc);
-    // After Cancel too: the save writes the file, the refit and collapse apply opacity and z-order.
-    SaveSettings(window);
-    FitWindowToTasks();
-    CollapseList(window);
+    RunModalDialog(owner, IDD_PROPERTIES, PropertiesDialogProc);
+    return applied;
 }

@@ -1,5 +1,7 @@
-// The Properties command and its dialog.
+// The Properties dialog: font, size, weight, colours, opacity and "Always front", with a
+// preview drawn in `previewFont`.
 #pragma once
 #include <windows.h>
 
-void RunPropertiesCommand(HWND window);
+// Runs the dialog over `owner`; 1 when OK stored the working values in Settings.
+int RunPropertiesDialog(HWND owner, HFONT previewFont);

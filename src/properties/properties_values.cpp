@@ -1,19 +1,21 @@
 #include "properties/properties_values.h"
 
 #include <stdio.h>
-#include <string.h>
+
+#include <algorithm>
 
 #include "base/decimal_number.h"
 #include "base/shell_state.h"
 #include "base/text_builder.h"
+#include "settings/list_fit.h"
 #include "tasks/task_table.h"
 
-int editGroup = GROUP_BACK;
-int workColours[WORK_COLOUR_COUNT];
-int workToumeido = OPACITY_HIGHEST;
-char workFontface[FONTFACE_SIZE];
-
 namespace {
+
+int editGroup = GROUP_BACK;
+int workColours[WORK_COLOUR_COUNT]; // back, text1, text2, rect; R, G, B each
+int workToumeido = TOUMEIDO_HIGHEST;
+char workFontface[FONTFACE_SIZE];
 
 // The radio buttons' order of the colour groups (Back, Text1, Text2, Frame), which is not
 // the order setting.ini keeps them in.
@@ -32,27 +34,13 @@ int IsColourBar(int bar)
     return bar >= BAR_RED && bar <= BAR_BLUE;
 }
 
-int Clamp(int value, int lowest, int highest)
-{
-    if (value < lowest)
-        return lowest;
-    if (value > highest)
-        return highest;
-    return value;
-}
-
-void CopyFace(char* target, const char* face)
-{
-    CopyText(target, FONTFACE_SIZE, face, strlen(face));
-}
-
 } // namespace
 
 void LoadWorkingValues()
 {
     editGroup = GROUP_BACK;
     workToumeido = Settings.toumeido;
-    CopyFace(workFontface, Settings.fontface);
+    CopyString(workFontface, FONTFACE_SIZE, Settings.fontface);
     for (int i = 0; i < WORK_COLOUR_COUNT; ++i)
         workColours[i] = *ColourField(i);
 }
@@ -81,12 +69,12 @@ int WorkingBarValue(int bar)
 
 int BarLowest(int bar)
 {
-    return IsColourBar(bar) ? COLOUR_LOWEST : OPACITY_LOWEST;
+    return IsColourBar(bar) ? COLOUR_LOWEST : TOUMEIDO_LOWEST;
 }
 
 int BarHighest(int bar)
 {
-    return IsColourBar(bar) ? COLOUR_HIGHEST : OPACITY_HIGHEST;
+    return IsColourBar(bar) ? COLOUR_HIGHEST : TOUMEIDO_HIGHEST;
 }
 
 int IsScrollStep(int code)
@@ -98,16 +86,16 @@ int StepScrollValue(int value, int code, int thumb, int lowest, int highest)
 {
     switch (code) {
     case SCROLL_LINE_LEFT:
-        return Clamp(value - kLineStep, lowest, highest);
+        return std::clamp(value - kLineStep, lowest, highest);
     case SCROLL_LINE_RIGHT:
-        return Clamp(value + kLineStep, lowest, highest);
+        return std::clamp(value + kLineStep, lowest, highest);
     case SCROLL_PAGE_LEFT:
-        return Clamp(value - kPageStep, lowest, highest);
+        return std::clamp(value - kPageStep, lowest, highest);
     case SCROLL_PAGE_RIGHT:
-        return Clamp(value + kPageStep, lowest, highest);
+        return std::clamp(value + kPageStep, lowest, highest);
     case SCROLL_THUMB_POSITION:
     case SCROLL_THUMB_TRACK:
-        return Clamp(thumb, lowest, highest);
+        return std::clamp(thumb, lowest, highest);
     default:
         return value;
     }
@@ -143,23 +131,18 @@ int IsOfferedFace(const char* face)
 
 void ChooseWorkingFontface(const char* face)
 {
-    CopyFace(workFontface, face);
+    CopyString(workFontface, FONTFACE_SIZE, face);
 }
 
-int FontSizeLimit(int height, int last)
+int FontSizeHighest(int height, int last)
 {
-    // lastRow is never below 0; the guard only keeps a broken value from dividing by 0.
-    int rows = last + 1 < 1 ? 1 : last + 1;
-    return (height - 12) / rows;
+    return std::min(int(FSIZE_HIGHEST), LargestFittingFontSize(height, last));
 }
 
 int FontSizeFromText(const char* text, int height, int last)
 {
-    int size = ParseDecimal(text);
-    if (size < FONT_SIZE_LOWEST)
-        return FONT_SIZE_LOWEST;
-    int limit = FontSizeLimit(height, last);
-    return size < limit ? size : limit;
+    // Below 6 first: on a screen too low for any row, 6 still wins.
+    return std::max(int(FSIZE_LOWEST), std::min(ParseDecimal(text), FontSizeHighest(height, last)));
 }
 
 void ApplyWorkingValues(int alwaysFrontChecked, int boldChecked, const char* sizeText)
@@ -168,7 +151,7 @@ void ApplyWorkingValues(int alwaysFrontChecked, int boldChecked, const char* siz
         *ColourField(i) = workColours[i];
     Settings.toumeido = workToumeido;
     Settings.wintop = alwaysFrontChecked ? 1 : 0;
-    CopyFace(Settings.fontface, workFontface);
+    CopyString(Settings.fontface, FONTFACE_SIZE, workFontface);
     Settings.ftype = boldChecked ? WEIGHT_BOLD : WEIGHT_NORMAL;
     Settings.fsize = FontSizeFromText(sizeText, screenHeight, lastRow);
 }

@@ -22,28 +22,16 @@ enum { WORK_COLOUR_COUNT = 12 };
 // The four bars: red, green and blue of the group being edited, and the opacity.
 enum PropertiesBar { BAR_RED = 0, BAR_GREEN = 1, BAR_BLUE = 2, BAR_OPACITY = 3 };
 
-enum {
-    COLOUR_LOWEST = 0,
-    COLOUR_HIGHEST = 255,
-    OPACITY_LOWEST = 1,
-    OPACITY_HIGHEST = 255,
-    FONT_SIZE_LOWEST = 6,
-    WEIGHT_NORMAL = 400,
-    WEIGHT_BOLD = 700
-};
+enum { WEIGHT_NORMAL = 400, WEIGHT_BOLD = 700 };
 
-extern int editGroup;                         // the group the colour bars edit
-extern int workColours[WORK_COLOUR_COUNT];    // back, text1, text2, rect; R, G, B each
-extern int workToumeido;                      // 1..255
-extern char workFontface[FONTFACE_SIZE];
-
-// Fills the working state from Settings; the bars start on the Back group.
+// The working state (the group the bars edit, the twelve colours, the opacity and the face)
+// lives here while the dialog is open. Fills it from Settings; the bars start on Back.
 void LoadWorkingValues();
 // What the check boxes show when the dialog opens.
 int StartsBold();        // 1 when ftype is 700
 int StartsAlwaysFront(); // 1 when wintop is anything but 0
 
-// Chooses the group the colour bars edit (0..3; anything else is ignored).
+// Chooses the group the colour bars edit (0..3, the radio buttons' order).
 void SelectColourGroup(int group);
 // The working value a bar stands for (its colour component of editGroup, or the opacity).
 int WorkingBarValue(int bar);
@@ -69,10 +57,11 @@ int IsOfferedFace(const char* face);
 // Takes `face` as the working face name, at most 127 characters of it.
 void ChooseWorkingFontface(const char* face);
 
-// The largest font size that still lets rows 0..lastRow fit the screen height.
-int FontSizeLimit(int screenHeight, int lastRow);
+// The largest size the dialog takes: what lets rows 0..lastRow fit the screen's height, and
+// never more than a load keeps (256).
+int FontSizeHighest(int screenHeight, int lastRow);
 // The size entered as text: read as a signed integer (not a number reads as 0), below 6
-// gives 6, above FontSizeLimit gives that limit. There is no upper cap of 256 here.
+// gives 6, above FontSizeHighest gives that.
 int FontSizeFromText(const char* text, int screenHeight, int lastRow);
 
 // OK: stores the working state and the dialog's other fields into Settings, in the order

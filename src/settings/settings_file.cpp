@@ -6,8 +6,10 @@
 #include <algorithm>
 
 #include "base/decimal_number.h"
+#include "base/kept_file.h"
 #include "base/shell_state.h"
 #include "base/text_builder.h"
+#include "settings/list_fit.h"
 #include "tasks/task_table.h"
 
 SettingsRecord Settings;
@@ -35,14 +37,19 @@ namespace {
 
 const char kFileName[] = "setting.ini";
 
+// The whole file text, read and built here only, one operation at a time; nothing holds it
+// across a message box.
+char settingsText[SETTINGS_TEXT_LIMIT + 1];
+
 // The keys after the 50 slots, in the order they are written, the colours' keys after them;
 // fontface is the one without a number.
 struct NamedKey {
     const char* key;
     int* number;
 };
+// current_task and fontface have no field here: their lines are read and written by name.
 const NamedKey kLeadingKeys[] = {
-    {"current_task=", &current_task}, {"winX=", &Settings.winX},
+    {"current_task=", nullptr},       {"winX=", &Settings.winX},
     {"winY=", &Settings.winY},        {"wintop=", &Settings.wintop},
     {"fsize=", &Settings.fsize},      {"fontface=", nullptr},
     {"ftype=", &Settings.ftype},      {"toumeido=", &Settings.toumeido},
@@ -51,6 +58,7 @@ enum {
     LEADING_KEYS = sizeof kLeadingKeys / sizeof kLeadingKeys[0],
     NAMED_KEYS = LEADING_KEYS + 3 * COLOUR_GROUPS,
     KEY_COUNT = TASK_SLOTS + NAMED_KEYS, // slot keys first, then the named ones
+    CURRENT_TASK_KEY = TASK_SLOTS,
     FONTFACE_KEY = TASK_SLOTS + 5
 };
 
@@ -155,21 +163,36 @@ void FindAllKeys(const char* text, size_t length, KeyPositions* found)
     }
 }
 
-int ZeroOutside(int value, int low, int high)
+// A value outside low..high becomes `outside`.
+int Within(int value, int low, int high, int outside)
 {
-    return (value < low || value > high) ? 0 : value;
+    return (value < low || value > high) ? outside : value;
 }
 
 void ClampSettings()
 {
-    Settings.winX = ZeroOutside(Settings.winX, 0, screenWidth);
-    Settings.winY = ZeroOutside(Settings.winY, 0, screenHeight);
-    Settings.fsize = std::clamp(Settings.fsize, 6, 256);
-    Settings.toumeido = std::clamp(Settings.toumeido, 1, 255);
+    // A place outside the screen area goes to its origin: 0, 0 with one monitor.
+    Settings.winX = Within(Settings.winX, screenLeft, screenLeft + screenWidth, screenLeft);
+    Settings.winY = Within(Settings.winY, screenTop, screenTop + screenHeight, screenTop);
+    Settings.fsize = std::clamp(Settings.fsize, int(FSIZE_LOWEST), int(FSIZE_HIGHEST));
+    Settings.toumeido = std::clamp(Settings.toumeido, int(TOUMEIDO_LOWEST), int(TOUMEIDO_HIGHEST));
     for (const ColourGroup& group : kColourGroups) {
         for (int* component : group.component)
-            *component = ZeroOutside(*component, 0, 255);
+            *component = Within(*component, COLOUR_LOWEST, COLOUR_HIGHEST, 0);
     }
+}
+
+// Takes the value of key `k`, `length` bytes at `value`, into the table or the record.
+void TakeValue(int k, const char* value, size_t length)
+{
+    if (k < TASK_SLOTS)
+        CopyText(TaskTable[k], TASK_NAME_SIZE, value, length);
+    else if (k == CURRENT_TASK_KEY)
+        current_task = ParseDecimal(value); // the slot the last run left as running
+    else if (k != FONTFACE_KEY)
+        *KeyAt(k - TASK_SLOTS).number = ParseDecimal(value);
+    else if (length <= FONTFACE_SIZE - 1) // a longer face is none the system has: it stays
+        CopyText(Settings.fontface, FONTFACE_SIZE, value, length);
 }
 
 // Line k of the keys after the slots, CR LF included.
@@ -177,10 +200,12 @@ void AppendNamedLine(TextBuilder* b, int k)
 {
     NamedKey key = KeyAt(k);
     AppendText(b, key.key);
-    if (key.number != nullptr)
-        AppendInt(b, *key.number);
-    else
+    if (k == CURRENT_TASK_KEY - TASK_SLOTS)
+        AppendInt(b, current_task);
+    else if (k == FONTFACE_KEY - TASK_SLOTS)
         AppendText(b, Settings.fontface);
+    else
+        AppendInt(b, *key.number);
     AppendText(b, "\r\n");
 }
 
@@ -231,19 +256,21 @@ int KeepUnknownFileAside(char* kept, size_t keptSize)
 
 void ReportKeptFile(OwnerWindow owner, const char* reason, const char* kept)
 {
-    TextBuilder b = {fileBuffer, FILE_BUFFER_SIZE, 0};
+    char text[512];
+    TextBuilder b = {text, sizeof text, 0};
     AppendText(&b, "setting.ini ");
     AppendText(&b, reason);
     AppendText(&b, ", so it was kept as ");
     AppendText(&b, kept);
     AppendText(&b, " before a new setting.ini was written.");
-    TellUser(owner, fileBuffer, "Warning", MESSAGE_WARNING);
+    TellUser(owner, text, "Warning", MESSAGE_WARNING);
 }
 
 int ReportTooLarge(OwnerWindow owner)
 {
     char kept[260];
-    TextBuilder b = {fileBuffer, FILE_BUFFER_SIZE, 0};
+    char text[512];
+    TextBuilder b = {text, sizeof text, 0};
     AppendText(&b, "setting.ini file size too large.");
     if (KeepFileAside(kFileName, kept, sizeof kept) == 0) {
         AppendText(&b, "\r\n\r\nThe file was kept as ");
@@ -252,18 +279,18 @@ int ReportTooLarge(OwnerWindow owner)
     } else {
         keepReason = kUnreadReason;
     }
-    TellUser(owner, fileBuffer, "SIZE ERROR", MESSAGE_ERROR);
+    TellUser(owner, text, "SIZE ERROR", MESSAGE_ERROR);
     return -1;
 }
 
 WriteResult WriteSettingsText()
 {
-    size_t length = BuildSettingsText(fileBuffer, FILE_BUFFER_SIZE);
+    size_t length = BuildSettingsText(settingsText, sizeof settingsText);
     FileStamp stamp;
-    WriteResult result = ReplaceWholeFile(kFileName, fileBuffer, length, &stamp);
+    WriteResult result = ReplaceWholeFile(kFileName, settingsText, length, &stamp);
     // A folder that takes no new file still lets its setting.ini be rewritten.
     if (result == WRITE_NO_TEMPORARY)
-        result = RewriteWholeFile(kFileName, fileBuffer, length, &stamp);
+        result = RewriteWholeFile(kFileName, settingsText, length, &stamp);
     if (result == WRITE_OK)
         KnowFileAs(stamp);
     return result;
@@ -273,7 +300,7 @@ WriteResult WriteSettingsText()
 
 void SetDefaultSettings()
 {
-    Settings.winX = screenWidth / 2;
+    Settings.winX = screenLeft + screenWidth / 2;
     Settings.winY = 0;
     Settings.wintop = 1;
     Settings.fsize = 18;
@@ -295,12 +322,7 @@ void RecountLastRow()
         if (TaskTable[i][0] != '\0')
             lastRow = i == LAST_SLOT ? LAST_SLOT : i + 1;
     }
-    // Rows 0..lastRow at fsize pixels each, plus 12, must fit the screen's height.
-    int fitting = (screenHeight - 12) / Settings.fsize - 1;
-    if (lastRow > fitting)
-        lastRow = fitting;
-    if (lastRow < 0)
-        lastRow = 0;
+    lastRow = std::max(0, std::min(lastRow, LastRowThatFits(screenHeight, Settings.fsize)));
 }
 
 int ParseSettingsText(const char* text, size_t length)
@@ -315,15 +337,8 @@ int ParseSettingsText(const char* text, size_t length)
     FindAllKeys(text + start, end - start, &found);
     const char* base = text + start;
     for (int k = 0; k < KEY_COUNT; ++k) {
-        if (found.at[k] < 0)
-            continue;
-        const char* value = base + found.at[k];
-        if (k < TASK_SLOTS)
-            CopyText(TaskTable[k], TASK_NAME_SIZE, value, found.length[k]);
-        else if (KeyAt(k - TASK_SLOTS).number != nullptr)
-            *KeyAt(k - TASK_SLOTS).number = ParseDecimal(value);
-        else if (found.length[k] <= FONTFACE_SIZE - 1)
-            CopyText(Settings.fontface, FONTFACE_SIZE, value, found.length[k]);
+        if (found.at[k] >= 0)
+            TakeValue(k, base + found.at[k], found.length[k]);
     }
     ClampSettings();
     RecountLastRow();
@@ -376,7 +391,7 @@ int LoadSettings(OwnerWindow owner)
 {
     size_t length;
     FileStamp stamp;
-    ReadResult result = ReadWholeFile(kFileName, fileBuffer, SETTINGS_TEXT_LIMIT, &length, &stamp);
+    ReadResult result = ReadWholeFile(kFileName, settingsText, SETTINGS_TEXT_LIMIT, &length, &stamp);
     if (result == READ_TOO_LARGE)
         return ReportTooLarge(owner);
     if (result != READ_OK) {
@@ -386,8 +401,8 @@ int LoadSettings(OwnerWindow owner)
         SaveSettings(owner);
         return 0;
     }
-    fileBuffer[length] = '\0';
-    if (ParseSettingsText(fileBuffer, length)) {
+    settingsText[length] = '\0';
+    if (ParseSettingsText(settingsText, length)) {
         stampKnown = 0;
         keepReason = kUntakenReason;
     } else {
@@ -411,10 +426,7 @@ int SaveSettings(OwnerWindow owner)
     if (result != WRITE_OK) {
         if (breakAdded)
             TaskTable[0][0] = '\0';
-        TellUser(owner,
-                 result == WRITE_FAILED ? "setting.ini file write error."
-                                        : "setting.ini file open error.",
-                 "OPEN ERROR", MESSAGE_ERROR);
+        TellFileError(owner, kFileName, result);
         return -1;
     }
     // Told only now: a message box runs a message loop, and the save is complete.

@@ -4,7 +4,17 @@
 
 #include "base/system.h"
 
-enum { FONTFACE_SIZE = 128 }; // at most 127 characters and the terminator
+enum {
+    FONTFACE_SIZE = 128,          // at most 127 characters and the terminator
+    SETTINGS_TEXT_LIMIT = 102650, // the most bytes setting.ini may hold
+    // What a load keeps of the values: clamped into these bounds, both included.
+    FSIZE_LOWEST = 6,
+    FSIZE_HIGHEST = 256,
+    TOUMEIDO_LOWEST = 1,
+    TOUMEIDO_HIGHEST = 255,
+    COLOUR_LOWEST = 0,
+    COLOUR_HIGHEST = 255
+};
 
 struct SettingsRecord {
     int winX, winY;   // screen position of the client area's top-left corner
@@ -33,7 +43,8 @@ extern const ColourGroup kColourGroups[COLOUR_GROUPS];
 unsigned long ComposeColour(int red, int green, int blue);
 unsigned long SettingsColour(int group);
 
-// Every field to its default (winX from screenWidth), all slots empty, current_task 0, lastRow 1.
+// Every field to its default (winX from the screen's width), all slots empty, current_task 0,
+// lastRow 1.
 void SetDefaultSettings();
 
 // Takes every key found in the `length` bytes of `text` into the table and the record, then

@@ -1,7 +1,5 @@
 #include "tasks/away_time.h"
 
-#include <string.h>
-
 #include "base/shell_state.h"
 #include "base/text_builder.h"
 #include "tasks/task_table.h"
@@ -11,6 +9,11 @@ static int away = 0;     // 1 from the first notice of leaving until the questio
 static int returned = 0; // 1 once a return was noticed
 static LocalTime awayStart;
 static LocalTime awayEnd;
+
+void ForgetTimeAway()
+{
+    away = returned = 0;
+}
 
 void NoteUserLeft(LocalTime now)
 {
@@ -41,7 +44,8 @@ void AskAboutTimeAway(OwnerWindow owner)
     away = returned = 0;
     if (!WorthAsking())
         return;
-    TextBuilder b = {fileBuffer, FILE_BUFFER_SIZE, 0};
+    char text[TASK_NAME_SIZE + 64];
+    TextBuilder b = {text, sizeof text, 0};
     AppendText(&b, "Away from ");
     AppendClock(&b, awayStart);
     AppendText(&b, " to ");
@@ -49,13 +53,10 @@ void AskAboutTimeAway(OwnerWindow owner)
     AppendText(&b, ".\r\nLog this time as ");
     AppendText(&b, TaskTable[0]);
     AppendText(&b, "?");
-    dialogOpen = 1;
-    int answer = TellUser(owner, fileBuffer, "Away", MESSAGE_QUESTION);
-    dialogOpen = 0;
-    if (answer != ANSWER_YES)
+    if (TellUser(owner, text, "Away", MESSAGE_QUESTION) != ANSWER_YES)
         return;
     char resumed[TASK_NAME_SIZE];
-    CopyText(resumed, sizeof resumed, runningTaskName, strlen(runningTaskName));
+    CopyString(resumed, sizeof resumed, runningTaskName);
     EndRunningTaskAt(owner, awayStart, TaskTable[0]);
     EndRunningTaskAt(owner, awayEnd, resumed);
 }

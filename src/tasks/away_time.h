@@ -6,6 +6,8 @@
 
 enum { AWAY_ASK_SECONDS = 60 }; // a shorter absence is not worth a question
 
+// Nothing noticed yet, as at start-up.
+void ForgetTimeAway();
 // The user left at `now` (suspend or lock); while away, a second notice changes nothing.
 void NoteUserLeft(LocalTime now);
 // The user is back at `now` (resume or unlock); the first notice of a return counts.

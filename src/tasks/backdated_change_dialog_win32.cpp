@@ -6,9 +6,8 @@
 #include "tasks/backdated_change_dialog_win32.h"
 
 #include "base/modal_dialog_win32.h"
-#include "base/up_down_control_win32.h"
 #include "base/shell_state.h"
-#include "display/window_placement_win32.h"
+#include "base/up_down_control_win32.h"
 #include "res/resource.h"
 #include "tasks/backdated_moment.h"
 #include "tasks/task_table.h"
@@ -54,8 +53,9 @@ INT_PTR OnInitDialog(HWND dialog)
     SetDlgItemTextA(dialog, IDC_LAST_TASK_NAME, runningTaskName);
     if (IsSlotIndex(selectedRow))
         SetDlgItemTextA(dialog, IDC_NEW_TASK_NAME, TaskTable[selectedRow]);
-    FormatMomentText(fileBuffer, FILE_BUFFER_SIZE, runningTaskStart);
-    SetDlgItemTextA(dialog, IDC_LAST_TASK_START, fileBuffer);
+    char start[32];
+    FormatMomentText(start, sizeof start, runningTaskStart);
+    SetDlgItemTextA(dialog, IDC_LAST_TASK_START, start);
     AddUpDownControls(dialog, opening);
     // As a tab into it would: caret in the minute field, its number selected, so that
     // typing replaces it.
@@ -67,11 +67,9 @@ INT_PTR OnInitDialog(HWND dialog)
 void OnOk(HWND dialog)
 {
     int values[MOMENT_FIELD_COUNT];
-    for (int field = 0; field < MOMENT_FIELD_COUNT; ++field) {
-        // Signed, so that "-5" reads as -5 and falls out of range; bad text reads as 0.
-        values[field] = static_cast<int>(
-            GetDlgItemInt(dialog, kNumberFields[field].editId, NULL, TRUE));
-    }
+    // "-5" reads as -5 and falls out of range; text that is not a number reads as 0.
+    for (int field = 0; field < MOMENT_FIELD_COUNT; ++field)
+        values[field] = ReadNumberField(dialog, kNumberFields[field].editId);
     // A refused moment has shown its warning; the dialog stays open as the user left it.
     if (ChooseBackdatedMoment(dialog, values))
         EndModalDialog(dialog);
@@ -94,20 +92,14 @@ INT_PTR CALLBACK BackdatedChangeDialogProc(HWND dialog, UINT message, WPARAM wPa
     return FALSE;
 }
 
-int SelectedRowIsNamed()
-{
-    return IsSlotIndex(selectedRow) && TaskTable[selectedRow][0] != '\0';
-}
-
 } // namespace
 
-void RunBackdatedChangeCommand(HWND window)
+void RunBackdatedChange(HWND owner)
 {
-    if (dialogOpen == 0 && listOpen == 1 && SelectedRowIsNamed()) {
-        PrepareUpDownControls();
-        RunModalDialog(window, IDD_BACKDATED, BackdatedChangeDialogProc);
-        if (useBackdatedTime == 1)
-            SwitchToSelectedTask(window);
-    }
-    CollapseList(window);
+    if (!SelectedRowIsNamed())
+        return;
+    PrepareUpDownControls();
+    RunModalDialog(owner, IDD_BACKDATED, BackdatedChangeDialogProc);
+    if (useBackdatedTime == 1)
+        SwitchToSelectedTask(owner);
 }

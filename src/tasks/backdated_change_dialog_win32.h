@@ -1,5 +1,6 @@
-// The "Change task with a time back" command and its dialog.
+// "Change task with a time back": a switch whose moment the user sets back by hand.
 #pragma once
 #include <windows.h>
 
-void RunBackdatedChangeCommand(HWND window);
+// On a named row: the dialog over `owner`, then the switch at the moment it accepted.
+void RunBackdatedChange(HWND owner);

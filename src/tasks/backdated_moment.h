@@ -23,8 +23,7 @@ int MomentFieldHigh(int field);
 // The member of `time` that the field stands for.
 int MomentFieldOf(const LocalTime& time, int field);
 
-// `values` are the six fields as a signed GetDlgItemInt reads them (text that does not
-// translate gives 0). A value in its field's range is taken; any other value leaves the
+// `values` are the six fields as ParseDecimal reads them (text that is not a number gives 0). A value in its field's range is taken; any other value leaves the
 // member of `now`, as do the day of the week and the milliseconds.
 LocalTime MomentFromFields(const int values[MOMENT_FIELD_COUNT], const LocalTime& now);
 

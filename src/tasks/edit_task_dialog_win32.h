@@ -1,5 +1,6 @@
-// The Edit task command and its dialog.
+// The Edit task dialog: rename, add or empty the selected row.
 #pragma once
 #include <windows.h>
 
-void RunEditTaskCommand(HWND window);
+// Runs the dialog over `owner`; OK stores the name typed (at most 1023 bytes) in the slot.
+void RunEditTaskDialog(HWND owner);

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "base/shell_state.h"
 #include "base/text_builder.h"
 
 char TaskTable[TASK_SLOTS][TASK_NAME_SIZE];
@@ -19,9 +20,14 @@ int IsSlotIndex(int index)
     return index >= 0 && index < TASK_SLOTS;
 }
 
+int SelectedRowIsNamed()
+{
+    return IsSlotIndex(selectedRow) && TaskTable[selectedRow][0] != '\0';
+}
+
 void SetTaskName(int slot, const char* name)
 {
-    CopyText(TaskTable[slot], TASK_NAME_SIZE, name, strlen(name));
+    CopyString(TaskTable[slot], TASK_NAME_SIZE, name);
 }
 
 static void ExchangeSlots(int j)
@@ -63,4 +69,12 @@ DeleteRowOutcome DeleteTaskRow(int row)
     if (row <= lastRow)
         TaskTable[lastRow][0] = '\0';
     return DELETE_DONE;
+}
+
+DeleteRowOutcome DeleteSelectedTask(OwnerWindow owner)
+{
+    DeleteRowOutcome outcome = DeleteTaskRow(selectedRow);
+    if (outcome == DELETE_RUNNING_TASK)
+        TellUser(owner, "Running task can't be deleted.", "Warning", MESSAGE_WARNING);
+    return outcome;
 }

@@ -16,7 +16,10 @@ namespace {
 
 const char kLogName[] = "timelog.csv";
 const char kUnsavedLogName[] = "timelog-unsaved.csv";
-const size_t kShownLogBytes = 2048; // of lines saved nowhere, what a message box shows
+enum {
+    SHOWN_LOG_BYTES = 2048,            // of lines saved nowhere, what a message box shows
+    LOG_LINE_SIZE = TASK_NAME_SIZE + 64 // a line: its name and at most 60 bytes of numbers
+};
 
 // Lines that timelog.csv refused, in order, written before the next line.
 char* heldLog = nullptr;
@@ -34,31 +37,23 @@ int HoldLine(const char* line, size_t length)
     return 0;
 }
 
-void CopyName(char* to, const char* name)
-{
-    CopyText(to, TASK_NAME_SIZE, name, strlen(name));
-}
-
 void WriteHeldLines(OwnerWindow owner)
 {
     WriteResult result = AppendToFile(kLogName, heldLog, heldLength);
-    if (result == WRITE_OK) {
+    if (result == WRITE_OK)
         heldLength = 0;
-        return;
-    }
-    TellUser(owner,
-             result == WRITE_FAILED ? "timelog.csv file write error."
-                                    : "timelog.csv file open error.",
-             "OPEN ERROR", MESSAGE_ERROR);
+    else
+        TellFileError(owner, kLogName, result);
 }
 
 // The last word on lines that no file would take: as many as fit, then how many more.
 void ShowUnsavedLines(OwnerWindow owner)
 {
-    TextBuilder b = {fileBuffer, FILE_BUFFER_SIZE, 0};
+    char text[SHOWN_LOG_BYTES + 256];
+    TextBuilder b = {text, sizeof text, 0};
     AppendText(&b, "timelog.csv and timelog-unsaved.csv could not be written. These lines of "
                    "the time log are saved nowhere; please note them:\r\n\r\n");
-    size_t shownEnd = b.length + kShownLogBytes;
+    size_t shownEnd = b.length + SHOWN_LOG_BYTES;
     int more = 0;
     for (size_t pos = 0, next; pos < heldLength; pos = next) {
         const void* lf = memchr(heldLog + pos, '\n', heldLength - pos);
@@ -74,20 +69,20 @@ void ShowUnsavedLines(OwnerWindow owner)
         AppendInt(&b, more);
         AppendText(&b, " more.");
     }
-    TellUser(owner, fileBuffer, "OPEN ERROR", MESSAGE_ERROR);
+    TellUser(owner, text, "OPEN ERROR", MESSAGE_ERROR);
 }
 
 } // namespace
 
 void StartRunningTask()
 {
-    CopyName(runningTaskName, TaskTable[0]);
+    CopyString(runningTaskName, TASK_NAME_SIZE, TaskTable[0]);
     runningTaskStart = CurrentLocalTime();
 }
 
 void SwitchToSelectedTask(OwnerWindow owner)
 {
-    if (dialogOpen == 0 && IsSlotIndex(selectedRow) && TaskTable[selectedRow][0] != '\0') {
+    if (dialogOpen == 0 && SelectedRowIsNamed()) {
         AppendTimeLog(owner, TaskTable[selectedRow]);
         current_task = selectedRow;
     }
@@ -161,15 +156,18 @@ size_t FormatRunningTip(char* out, size_t capacity, LocalTime now)
 
 void EndRunningTaskAt(OwnerWindow owner, LocalTime when, const char* newName)
 {
-    size_t length = FormatTimeLogLine(fileBuffer, FILE_BUFFER_SIZE, runningTaskStart,
+    char line[LOG_LINE_SIZE];
+    size_t length = FormatTimeLogLine(line, sizeof line, runningTaskStart,
                                       DurationSeconds(runningTaskStart, when), runningTaskName);
-    if (HoldLine(fileBuffer, length) == 0)
+    int held = HoldLine(line, length) == 0;
+    // The record moves on before any box: whatever runs while one is up (the end of the
+    // session) must not log this period a second time. A held line keeps it under its name.
+    CopyString(runningTaskName, TASK_NAME_SIZE, newName);
+    runningTaskStart = when;
+    if (held)
         WriteHeldLines(owner);
     else
-        TellUser(owner, "timelog.csv file write error.", "OPEN ERROR", MESSAGE_ERROR);
-    // The record moves on either way: a held line keeps the period under its own name.
-    CopyName(runningTaskName, newName);
-    runningTaskStart = when;
+        TellFileError(owner, kLogName, WRITE_FAILED);
 }
 
 void AppendTimeLog(OwnerWindow owner, const char* newName)
@@ -179,7 +177,7 @@ void AppendTimeLog(OwnerWindow owner, const char* newName)
     if (useBackdatedTime == 1 && IsRealMoment(backdatedTime))
         switchTime = backdatedTime;
     if (firstSwitchPending == 1) {
-        CopyName(runningTaskName, newName);
+        CopyString(runningTaskName, TASK_NAME_SIZE, newName);
         firstSwitchPending = 0;
         return;
     }

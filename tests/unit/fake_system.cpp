@@ -3,9 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "app/program_run.h"
 #include "base/shell_state.h"
-#include "settings/settings_file.h"
-#include "tasks/task_table.h"
 #include "tasks/time_log.h"
 
 FakeSystem fake;
@@ -14,15 +13,8 @@ void ResetFakeSystem()
 {
     fake = FakeSystem();
     fake.now = At(2026, 12, 5, 9, 0, 0);
-    screenWidth = 1920;
-    screenHeight = 1080;
-    dialogOpen = listOpen = dragCountdown = sessionEnding = 0;
-    selectedRow = 0;
-    useBackdatedTime = 0;
-    firstSwitchPending = 1;
-    SetDefaultSettings();
-    ResetSettingsFileState();
-    DiscardHeldLog();
+    MeasureScreen();
+    ResetProgramState();
     StartRunningTask();
 }
 
@@ -67,6 +59,11 @@ int ShowMessage(OwnerWindow, const char* text, const char* title, unsigned kind)
 {
     fake.messages.push_back({text, title, kind, dialogOpen});
     return kind == MESSAGE_QUESTION ? fake.answer : 1;
+}
+
+ScreenArea ReadScreenArea()
+{
+    return fake.screen;
 }
 
 int IsLeadByte(unsigned char b)
@@ -147,21 +144,13 @@ WriteResult AppendToFile(const char* name, const char* data, size_t length)
     return Write(name, text.data(), text.size(), &stamp);
 }
 
-int KeepFileAside(const char* name, char* keptName, size_t keptSize)
+int MoveFileTo(const char* from, const char* to)
 {
-    auto it = fake.files.find(name);
-    if (it == fake.files.end())
-        return 1;
-    if (it->second.locked || it->second.readOnly || fake.noNewFiles)
+    auto it = fake.files.find(from);
+    if (it == fake.files.end() || it->second.locked || it->second.readOnly || fake.noNewFiles ||
+        HasFile(to))
         return -1;
-    std::string stem(name), ext = stem.substr(stem.rfind('.')); // every name here has one
-    stem.resize(stem.size() - ext.size());
-    int n = 1;
-    while (HasFile(stem + "-kept-" + std::to_string(n) + ext))
-        ++n;
-    std::string kept = stem + "-kept-" + std::to_string(n) + ext;
-    fake.files[kept] = it->second;
-    fake.files.erase(name);
-    snprintf(keptName, keptSize, "%s", kept.c_str());
+    fake.files[to] = it->second;
+    fake.files.erase(from);
     return 0;
 }

@@ -32,6 +32,7 @@ struct FakeSystem {
     int answer = 7;          // the button every question gets (7: IDNO)
     int codePage = 1252;     // 932: two-byte characters as on a Japanese system
     uint64_t clock = 0;      // last-write times
+    ScreenArea screen = {0, 0, 1920, 1080};
 };
 
 extern FakeSystem fake;

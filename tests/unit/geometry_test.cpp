@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "display/geometry.h"
+#include "settings/list_fit.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -44,12 +45,18 @@ TEST(WindowOrigin, ClampsKeepTheVisibleStripOnTheScreen)
     }
 }
 
-TEST(WindowHeights, StripIsOneLineAndListOneLinePerRow)
+TEST(WindowHeights, StripIsOneLineAndListOneLinePerRowThatTheScreenMustHold)
 {
     EXPECT_EQ(28, StripOuterHeight(18));
-    EXPECT_EQ(48, ListOuterHeight(1, 18));
-    EXPECT_EQ(912, ListOuterHeight(49, 18));
-    EXPECT_EQ(1052, ListOuterHeight(25, 40));
+    struct Case { int lastRow, fsize, height, lastFitting, largestSize; } cases[] = {
+        {1, 18, 48, 58, 534}, {49, 18, 912, 58, 21}, {25, 40, 1052, 25, 41}, {0, 6, 18, 177, 1068},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.height, ListOuterHeight(c.lastRow, c.fsize));
+        EXPECT_EQ(c.lastFitting, LastRowThatFits(1080, c.fsize));
+        EXPECT_EQ(c.largestSize, LargestFittingFontSize(1080, c.lastRow));
+    }
+    EXPECT_EQ(-1, LastRowThatFits(20, 18)); // a screen lower than one row
 }
 
 TEST(RowUnderPointer, BandsStartThreePixelsDown)

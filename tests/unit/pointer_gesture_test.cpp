@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "app/pointer_gesture.h"
-#include "base/shell_state.h"
 
 namespace {
 
@@ -12,7 +11,7 @@ namespace {
 // 'u' release. Records what each step led to: C counting, D drag, H hover, K click, N none.
 std::string Play(const char* steps)
 {
-    dragCountdown = 0;
+    PointerCaptureLost(); // no press pending
     std::string out;
     for (const char* s = steps; *s; ++s) {
         if (*s == 'd') {

@@ -23,12 +23,13 @@ TEST(PropertiesValues, ScrollStepsStayWithinTheBarsRange)
         EXPECT_EQ(code >= 0 && code <= 5, IsScrollStep(code)) << code;
 }
 
-TEST(PropertiesValues, TheSizeIsAtLeastSixAndLetsEveryRowFitTheScreen)
+TEST(PropertiesValues, TheSizeIsWithinTheLoadsBoundsAndLetsEveryRowFitTheScreen)
 {
     struct Case { const char* text; int height, lastRow, size; } cases[] = {
-        {"534", 1080, 1, 534}, {"535", 1080, 1, 534}, {"21", 1080, 49, 21}, {"22", 1080, 49, 21},
+        {"244", 500, 1, 244}, {"245", 500, 1, 244}, {"21", 1080, 49, 21}, {"22", 1080, 49, 21},
         {"5", 1080, 1, 6},     {"6", 1080, 1, 6},     {"abc", 1080, 1, 6},  {"-40", 1080, 1, 6},
-        {"300", 1080, 1, 300}, {" 24px", 1080, 1, 24}, {"99", 1080, 0, 99},
+        {"300", 1080, 1, 256}, {"256", 1080, 0, 256}, {" 24px", 1080, 1, 24}, {"99", 1080, 0, 99},
+        {"9", 16, 0, 6}, // a screen too low for any row still gets the smallest size
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.size, FontSizeFromText(c.text, c.height, c.lastRow)) << c.text;

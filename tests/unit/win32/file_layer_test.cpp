@@ -26,7 +26,7 @@ protected:
     }
     void TearDown() override
     {
-        for (const char* name : {"a.ini", "a.ini.tmp", "a-kept-1.ini", "a-kept-2.ini", "log.csv"}) {
+        for (const char* name : {"a.ini", "a.ini.tmp", "b.ini", "c.ini", "log.csv"}) {
             SetFileAttributesA(name, FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(name);
         }
@@ -106,20 +106,19 @@ TEST_F(FileLayer, AppendsGoAfterTheLastByteOrNowhere)
     EXPECT_EQ("abc", Read("log.csv"));
 }
 
-TEST_F(FileLayer, KeepingAsideTakesTheFirstFreeNameAndNeverMovesReadOnlyFilesOrFolders)
+TEST_F(FileLayer, MovesNeverReplaceAFileNorTakeReadOnlyFilesOrFolders)
 {
-    char kept[MAX_PATH];
-    EXPECT_EQ(1, KeepFileAside("a.ini", kept, sizeof kept));
-    Put("a-kept-1.ini", "earlier");
+    EXPECT_EQ(-1, MoveFileTo("a.ini", "b.ini"));
     Put("a.ini", "mine");
-    ASSERT_EQ(0, KeepFileAside("a.ini", kept, sizeof kept));
-    EXPECT_STREQ("a-kept-2.ini", kept);
-    EXPECT_EQ("mine", Read("a-kept-2.ini"));
-    Put("a.ini", "ro");
-    SetFileAttributesA("a.ini", FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(-1, KeepFileAside("a.ini", kept, sizeof kept));
+    Put("b.ini", "theirs");
+    EXPECT_EQ(-1, MoveFileTo("a.ini", "b.ini"));
+    ASSERT_EQ(0, MoveFileTo("a.ini", "c.ini"));
+    EXPECT_EQ("mine", Read("c.ini"));
+    EXPECT_EQ("theirs", Read("b.ini"));
+    SetFileAttributesA("c.ini", FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(-1, MoveFileTo("c.ini", "d.ini"));
     CreateDirectoryA("dir.ini", NULL);
-    EXPECT_EQ(-1, KeepFileAside("dir.ini", kept, sizeof kept));
+    EXPECT_EQ(-1, MoveFileTo("dir.ini", "e.ini"));
 }
 
 } // namespace

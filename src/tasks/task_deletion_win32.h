@@ -1,5 +1,0 @@
-// The Delete task command.
-#pragma once
-#include <windows.h>
-
-void DeleteSelectedTask(HWND window);
