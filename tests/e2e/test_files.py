@@ -8,6 +8,7 @@ import subprocess
 from vornet_e2e import FSIZE, IDOK, Journey, settings_file, wait_for
 
 TASKS = ("Break", "Alpha", "Beta", "Gamma")
+WM_CLOSE = 0x10
 
 
 class FilesTest(Journey):
@@ -46,6 +47,23 @@ class FilesTest(Journey):
         self.driver("release", self.windows_path("timelog.csv"))
         self.switch_to(3)
         self.assertEqual(["Alpha", "Beta"], [r[3] for r in wait_for(self.rows, 10, "both lines")])
+
+    def test_an_exit_sent_while_a_box_is_up_is_refused_and_no_period_is_logged_twice(self):
+        self.start(settings_file(TASKS))
+        self.driver("hold", self.windows_path("timelog.csv"))
+        self.switch_to(1)
+        self.switch_to(2, settle=False)
+        box, text = self.dialog("OPEN ERROR")
+        self.assertEqual("timelog.csv file open error.", text)
+        self.command("exit")  # what the tray menu's Exit sends
+        self.driver("post", self.hwnd, WM_CLOSE, 0, 0)  # what another program's close sends
+        self.answer(box, IDOK)
+        self.settle()
+        self.assertEqual([self.hwnd], [w["hwnd"] for w in self.driver.windows("Quernbox")])
+        self.driver("release", self.windows_path("timelog.csv"))
+        self.exit()
+        self.assertEqual(["Alpha", "Beta"], [r[3] for r in self.rows()])
+        self.assertIsNone(self.file("timelog-unsaved.csv"))
 
     def test_an_oversize_file_is_kept_and_a_new_one_written(self):
         big = settings_file(TASKS) + b"x" * 102650

@@ -107,6 +107,28 @@ TEST(SettingsFile, LoadedNumbersAreReadLikeStrtolAndClamped)
     }
 }
 
+TEST(SettingsFile, APlaceOutsideTheScreenAreaGoesToItsOriginAsItLoads)
+{
+    // Each screen area: one monitor, and a second one left of or above the primary.
+    struct Case { ScreenArea screen; int winX, winY, x, y; } cases[] = {
+        {{0, 0, 1920, 1080}, -1, 1081, 0, 0},         {{0, 0, 1920, 1080}, 1920, 1080, 1920, 1080},
+        {{-1920, 0, 3840, 1080}, -1920, 5, -1920, 5}, {{-1920, 0, 3840, 1080}, -1921, 5, -1920, 5},
+        {{-1920, 0, 3840, 1080}, 1920, 0, 1920, 0},   {{-1920, 0, 3840, 1080}, 1921, 0, -1920, 0},
+        {{0, -1080, 1920, 2160}, 10, -1080, 10, -1080}, {{0, -1080, 1920, 2160}, 10, 1081, 10, -1080},
+        {{0, -1080, 1920, 2160}, 10, -1081, 10, -1080},
+    };
+    for (const Case& c : cases) {
+        ResetFakeSystem();
+        fake.screen = c.screen;
+        MeasureScreen();
+        PutFile("setting.ini", "winX=" + std::to_string(c.winX) + "\r\nwinY=" +
+                                   std::to_string(c.winY) + "\r\n");
+        LoadSettings(nullptr);
+        EXPECT_EQ(c.x, Settings.winX) << c.winX;
+        EXPECT_EQ(c.y, Settings.winY) << c.winY;
+    }
+}
+
 TEST(SettingsFile, KeysAreFoundAtLineStartsWhateverTheLineEnds)
 {
     struct Case { std::string text; int slot; const char* name; } cases[] = {

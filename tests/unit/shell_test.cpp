@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/command_rule.h"
+#include "app/program_run.h"
+#include "base/kept_file.h"
+#include "base/shell_state.h"
+#include "fake_system.h"
+#include "settings/settings_file.h"
+#include "tasks/task_table.h"
+#include "tasks/time_log.h"
+
+namespace {
+
+TEST(Commands, RunOnlyWithTheDialogClosedOrTheListOpenWhereTheyNeedIt)
+{
+    struct Case { int needs, dialogOpen, listOpen, runs; } cases[] = {
+        {NEEDS_NOTHING, 1, 0, 1},   {NEEDS_NO_DIALOG, 0, 0, 1},   {NEEDS_NO_DIALOG, 1, 1, 0},
+        {NEEDS_OPEN_LIST, 1, 1, 1}, {NEEDS_OPEN_LIST, 0, 0, 0},
+        {NEEDS_NO_DIALOG | NEEDS_OPEN_LIST, 0, 1, 1}, {NEEDS_NO_DIALOG | NEEDS_OPEN_LIST, 1, 1, 0},
+        {NEEDS_NO_DIALOG | NEEDS_OPEN_LIST, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        dialogOpen = c.dialogOpen;
+        listOpen = c.listOpen;
+        EXPECT_EQ(c.runs, CommandMayRun(c.needs)) << c.needs << c.dialogOpen << c.listOpen;
+    }
+    dialogOpen = listOpen = 0;
+}
+
+TEST(Messages, EveryBoxCountsAsAModalDialogWhileItIsUpAndNoneShowsAsTheSessionEnds)
+{
+    ResetFakeSystem();
+    for (int open : {0, 1}) {
+        dialogOpen = open;
+        TellUser(nullptr, "text", "Warning", MESSAGE_WARNING);
+        EXPECT_EQ(1, fake.messages.back().dialogOpen);
+        EXPECT_EQ(open, dialogOpen);
+    }
+    fake.answer = ANSWER_YES;
+    sessionEnding = 1;
+    EXPECT_EQ(ANSWER_NO, TellUser(nullptr, "asked?", "Away", MESSAGE_QUESTION));
+    EXPECT_EQ(2u, fake.messages.size());
+}
+
+TEST(KeptFiles, TakeTheFirstFreeNumberBeforeTheExtension)
+{
+    struct Case { const char* name; int n; const char* kept; } cases[] = {
+        {"setting.ini", 1, "setting-kept-1.ini"}, {"a.b.csv", 12, "a.b-kept-12.csv"},
+        {"noext", 3, "noext-kept-3"},
+    };
+    for (const Case& c : cases) {
+        char kept[64];
+        KeptFileName(c.name, c.n, kept, sizeof kept);
+        EXPECT_STREQ(c.kept, kept);
+    }
+    ResetFakeSystem();
+    char kept[64];
+    EXPECT_EQ(1, KeepFileAside("setting.ini", kept, sizeof kept));
+    PutFile("setting-kept-1.ini", "earlier");
+    PutFile("setting.ini", "mine");
+    ASSERT_EQ(0, KeepFileAside("setting.ini", kept, sizeof kept));
+    EXPECT_STREQ("setting-kept-2.ini", kept);
+    EXPECT_EQ("mine", FileText("setting-kept-2.ini"));
+    PutFile("setting.ini", "held");
+    fake.files["setting.ini"].readOnly = true;
+    EXPECT_EQ(-1, KeepFileAside("setting.ini", kept, sizeof kept));
+}
+
+TEST(RunEnd, SavesTheBreakTaskAsRunningLogsTheLastTaskAndSetsRefusedLinesAside)
+{
+    struct Case { bool logHeld; const char* log; const char* unsaved; } cases[] = {
+        {false, "2026/12/05 09:00:00,1:00:00,3600,A\r\n2026/12/05 10:00:00,1:00:00,3600,B\r\n", ""},
+        {true, "", "2026/12/05 09:00:00,1:00:00,3600,A\r\n2026/12/05 10:00:00,1:00:00,3600,B\r\n"},
+    };
+    for (const Case& c : cases) {
+        ResetFakeSystem();
+        LoadSettings(nullptr);
+        SetTaskName(1, "A");
+        SetTaskName(2, "B");
+        selectedRow = 1;
+        SwitchToSelectedTask(nullptr); // the first switch counts from start-up
+        if (c.logHeld)
+            fake.files["timelog.csv"].locked = true;
+        fake.now = At(2026, 12, 5, 10, 0, 0);
+        selectedRow = 2;
+        SwitchToSelectedTask(nullptr);
+        fake.now = At(2026, 12, 5, 11, 0, 0);
+        WriteRunEnd(nullptr);
+        EXPECT_EQ(c.log, FileText("timelog.csv"));
+        EXPECT_EQ(c.unsaved, FileText("timelog-unsaved.csv"));
+        EXPECT_NE(std::string::npos, FileText("setting.ini").find("\r\ncurrent_task=0\r\n"));
+        EXPECT_NE(std::string::npos, FileText("setting.ini").find("02=B\r\n"));
+    }
+}
+
+} // namespace
