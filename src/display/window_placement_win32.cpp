@@ -127,6 +127,9 @@ void BringToFront(HWND window)
     DWORD ownThread = GetWindowThreadProcessId(window, NULL);
     if (foregroundThread == ownThread)
         return;
+    // Windows lets a thread take the foreground only within the lock time-out after the
+    // user's last input to it; sharing the foreground thread's input and a time-out of 0
+    // for the one call let the strip come forward when the user asked for it.
     AttachThreadInput(ownThread, foregroundThread, TRUE);
     DWORD saved = 0;
     SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);

@@ -1,7 +1,7 @@
 """The harness of the end-to-end journeys: Vornet runs under Wine in Xvfb (tools/test
 prepares DISPLAY, WINEPREFIX and a warm server) and is looked at and poked
 through vornet-driver.exe (its commands are listed at the top of driver.cpp) and xdotool.
-Every wait polls for the state it expects until a deadline; nothing sleeps a fixed time.
+Every wait polls for the state it expects until a deadline; no wait is a fixed time.
 VORNET_E2E_TIMEOUT_SCALE stretches every deadline on a slow machine."""
 
 import os
