@@ -24,6 +24,13 @@ int ShowMessage(OwnerWindow owner, const char* text, const char* title, unsigned
 // 1 when `byte` begins a two-byte character in the system's 8-bit code page.
 int IsLeadByte(unsigned char byte);
 
+// Unicode text as editors save it.
+enum UnicodeForm { FORM_UTF8, FORM_UTF16LE, FORM_UTF16BE };
+// Converts the `length` bytes of `text`, in `form`, to the system's ANSI code page in place
+// (the result is never longer) and returns its length. A character the code page has no
+// form for becomes its replacement character, and `lossy` is then 1.
+size_t ConvertToAnsi(char* text, size_t length, UnicodeForm form, int* lossy);
+
 // The screen the window may occupy: the virtual screen when more than one monitor is
 // attached (its origin may lie left of or above the primary's), else the primary screen.
 struct ScreenArea {

@@ -27,6 +27,34 @@ int IsLeadByte(unsigned char byte)
     return IsDBCSLeadByteEx(CP_ACP, byte) ? 1 : 0;
 }
 
+size_t ConvertToAnsi(char* text, size_t length, UnicodeForm form, int* lossy)
+{
+    *lossy = 0;
+    size_t units = form == FORM_UTF8 ? length : length / 2;
+    WCHAR* wide = static_cast<WCHAR*>(HeapAlloc(GetProcessHeap(), 0, (units + 1) * sizeof(WCHAR)));
+    if (wide == NULL) {
+        *lossy = 1; // nothing converted: the file is kept as it was
+        return 0;
+    }
+    int count = static_cast<int>(units);
+    if (form == FORM_UTF8) {
+        count = MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(length), wide, count);
+    } else {
+        const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+        int high = form == FORM_UTF16BE ? 0 : 1;
+        for (size_t u = 0; u < units; ++u)
+            wide[u] = static_cast<WCHAR>(bytes[2 * u + high] << 8 | bytes[2 * u + 1 - high]);
+    }
+    BOOL replaced = FALSE;
+    // No best fit: a character that has no form of its own must not turn silently into
+    // another one ("a" for "\u0101"); it is replaced and the original kept.
+    int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, count, text,
+                                      static_cast<int>(length), NULL, &replaced);
+    HeapFree(GetProcessHeap(), 0, wide);
+    *lossy = replaced || (count > 0 && written == 0);
+    return static_cast<size_t>(written);
+}
+
 ScreenArea ReadScreenArea()
 {
     if (GetSystemMetrics(SM_CMONITORS) > 1)

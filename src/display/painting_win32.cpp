@@ -2,6 +2,7 @@
 #include "display/painting_win32.h"
 
 #include "base/shell_state.h"
+#include "base/system_charset_win32.h"
 #include "display/geometry.h"
 #include "display/window_placement_win32.h"
 #include "settings/list_fit.h"
@@ -17,7 +18,7 @@ static int bufferHeight = 0;
 
 static HFONT MakeFont(int height, int weight, const char* face)
 {
-    return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+    return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SystemCharset(),
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        FIXED_PITCH | FF_MODERN, face);
 }

@@ -10,6 +10,7 @@
 
 #include "base/modal_dialog_win32.h"
 #include "base/shell_state.h"
+#include "base/system_charset_win32.h"
 #include "base/up_down_control_win32.h"
 #include "properties/properties_values.h"
 #include "res/resource.h"
@@ -84,18 +85,21 @@ void CreateSizeSpinner(HWND dialog)
 
 int CALLBACK FontEnumProc(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM lParam)
 {
-    if (IsOfferedFace(font->lfFaceName))
-        SendMessageA(reinterpret_cast<HWND>(lParam), CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(font->lfFaceName));
+    HWND list = reinterpret_cast<HWND>(lParam);
+    LPARAM face = reinterpret_cast<LPARAM>(font->lfFaceName);
+    // A face may come once per style or script it has: it is offered once.
+    if (IsOfferedFace(font->lfFaceName) && SendMessageA(list, CB_FINDSTRINGEXACT, -1, face) == CB_ERR)
+        SendMessageA(list, CB_ADDSTRING, 0, face);
     return 1; // always on to the end of the enumeration
 }
 
-// Every face of the Shift-JIS character set, in the order the system reports them.
+// Every face of the system's character set, the one the names are drawn in, in the order
+// the system reports them.
 void FillFontList(HWND dialog, HDC dc)
 {
     LOGFONTA wanted;
     ZeroMemory(&wanted, sizeof wanted);
-    wanted.lfCharSet = SHIFTJIS_CHARSET;
+    wanted.lfCharSet = SystemCharset();
     EnumFontFamiliesExA(dc, &wanted, FontEnumProc,
                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_FONT_LIST)), 0);
 }

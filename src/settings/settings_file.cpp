@@ -9,6 +9,7 @@
 #include "base/kept_file.h"
 #include "base/shell_state.h"
 #include "base/text_builder.h"
+#include "base/unicode_text.h"
 #include "settings/list_fit.h"
 #include "tasks/task_table.h"
 
@@ -228,6 +229,7 @@ size_t SettingsTextLength()
 const char kUnreadReason[] = "could not be read";
 const char kUntakenReason[] = "held lines that Vornet does not use";
 const char kChangedReason[] = "was changed by another program";
+const char kLossyReason[] = "held characters that this system's code page cannot show";
 int stampKnown;
 FileStamp knownStamp;
 const char* keepReason = kChangedReason;
@@ -401,10 +403,13 @@ int LoadSettings(OwnerWindow owner)
         SaveSettings(owner);
         return 0;
     }
+    // A file saved in Unicode is taken in the system's code page; the next save writes it so.
+    int lossy = TakeTextAsAnsi(settingsText, &length) == TEXT_CONVERTED_LOSSY;
     settingsText[length] = '\0';
-    if (ParseSettingsText(settingsText, length)) {
+    int untaken = ParseSettingsText(settingsText, length);
+    if (lossy || untaken) {
         stampKnown = 0;
-        keepReason = kUntakenReason;
+        keepReason = lossy ? kLossyReason : kUntakenReason;
     } else {
         KnowFileAs(stamp);
     }

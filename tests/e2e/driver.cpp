@@ -11,6 +11,11 @@
 //   exstyle H | foreground | kill H
 //   move H X Y                 moves the window (as a removed monitor leaves it)
 //   hold PATH | release PATH   keeps a file open without sharing, as another program may
+//   textdiff H FACE HEIGHT WEIGHT TEXTCOLOUR BACKCOLOUR UTF8HEX
+//                              the pixels of H's client area, inside its 1-pixel frame, that
+//                              differ from the Unicode text drawn at (5, 3) on the back colour in
+//                              that font of the system's character set, and those that show
+//                              anything but the back colour: two counts
 #include <windows.h>
 
 #include <stdio.h>
@@ -158,6 +163,71 @@ std::string Hold(const std::string& path, bool hold)
     return "ok";
 }
 
+std::wstring FromUtf8Hex(const std::string& hex)
+{
+    std::string bytes;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes += static_cast<char>(strtol(hex.substr(i, 2).c_str(), nullptr, 16));
+    std::wstring wide(bytes.size() + 1, L'\0');
+    int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0],
+                                static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? n : 0);
+    return wide;
+}
+
+HDC Canvas(HDC screen, int width, int height)
+{
+    HDC dc = CreateCompatibleDC(screen);
+    DeleteObject(SelectObject(dc, CreateCompatibleBitmap(screen, width, height)));
+    return dc;
+}
+
+void Release(HDC dc)
+{
+    DeleteObject(GetCurrentObject(dc, OBJ_BITMAP));
+    DeleteDC(dc);
+}
+
+std::string TextDiff(const Words& w)
+{
+    HWND window = Window(w[1]);
+    RECT client;
+    POINT origin = {0, 0};
+    if (!GetClientRect(window, &client) || !ClientToScreen(window, &origin))
+        return "err no such window";
+    int width = client.right, height = client.bottom;
+    HDC screen = GetDC(NULL);
+    HDC shown = Canvas(screen, width, height), expected = Canvas(screen, width, height);
+    BitBlt(shown, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    COLORREF text = static_cast<COLORREF>(Number(w[5])), back = static_cast<COLORREF>(Number(w[6]));
+    HBRUSH brush = CreateSolidBrush(back);
+    FillRect(expected, &client, brush);
+    DeleteObject(brush);
+    CHARSETINFO info = {};
+    TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(GetACP())), &info, TCI_SRCCODEPAGE);
+    std::wstring face(w[2].begin(), w[2].end()), words = FromUtf8Hex(w[7]); // faces are ASCII
+    HFONT font = CreateFontW(static_cast<int>(Number(w[3])), 0, 0, 0, static_cast<int>(Number(w[4])),
+                             FALSE, FALSE, FALSE, static_cast<BYTE>(info.ciCharset), OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, face.c_str());
+    HGDIOBJ earlier = SelectObject(expected, font);
+    SetBkMode(expected, TRANSPARENT);
+    SetTextColor(expected, text);
+    TextOutW(expected, 5, 3, words.c_str(), static_cast<int>(words.size()));
+    DeleteObject(SelectObject(expected, earlier));
+    long differ = 0, inked = 0;
+    for (int y = 1; y < height - 1; ++y) {
+        for (int x = 1; x < width - 1; ++x) {
+            COLORREF pixel = GetPixel(shown, x, y);
+            differ += pixel != GetPixel(expected, x, y);
+            inked += pixel != back;
+        }
+    }
+    Release(shown);
+    Release(expected);
+    ReleaseDC(NULL, screen);
+    return "ok\t" + std::to_string(differ) + "\t" + std::to_string(inked);
+}
+
 std::string Run(const Words& w)
 {
     const std::string& c = w[0];
@@ -189,6 +259,8 @@ std::string Run(const Words& w)
         return SetWindowPos(Window(w[1]), NULL, static_cast<int>(Number(w[2])),
                             static_cast<int>(Number(w[3])), 0, 0,
                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? "ok" : "err not moved";
+    if (c == "textdiff" && n == 8)
+        return TextDiff(w);
     if ((c == "hold" || c == "release") && n == 2)
         return Hold(w[1], c == "hold");
     return "err unknown command or arguments: " + Escaped(c);

@@ -27,6 +27,10 @@ IDOK, IDYES = 1, 6
 IDM = dict(version=40002, exit=40008, delete=40010, sort=40015, edit=40018, properties=40020,
            backdated=40022)
 FSIZE = 18
+WHITE, SILVER, BLACK = 0xFFFFFF, 0xC0C0C0, 0
+# The Japanese journeys' own system: a prefix of their own, code page 932.
+JAPANESE = {"WINEPREFIX": os.environ.get("VORNET_JA_WINEPREFIX") or
+            os.path.join(ROOT, "build", "wineprefix-ja"), "LANG": "ja_JP.UTF-8"}
 DEFAULTS = (("current_task", 0), ("winX", 960), ("winY", 0), ("wintop", 1), ("fsize", FSIZE),
             ("fontface", "Arial"), ("ftype", 400), ("toumeido", 255),
             ("backR", 0), ("backG", 0), ("backB", 0), ("rectR", 192), ("rectG", 192),
@@ -53,20 +57,20 @@ def wait_for(predicate, timeout=10, what="the expected state"):
         time.sleep(0.02)
 
 
-def settings_file(tasks=("Break",), extra=b"", **fields):
+def settings_file(tasks=("Break",), extra=b"", encoding="cp1252", **fields):
     """setting.ini bytes as Vornet writes them: 50 slots, then the 20 keys."""
     def b(v):
-        return v if isinstance(v, bytes) else str(v).encode("cp1252")
+        return v if isinstance(v, bytes) else str(v).encode(encoding)
     lines = [b"%02d=" % i + b(tasks[i] if i < len(tasks) else "") for i in range(50)]
     lines += [k.encode() + b"=" + b(fields.pop(k, v)) for k, v in DEFAULTS]
     assert not fields, f"unknown keys {fields}"
     return b"".join(line + b"\r\n" for line in lines) + extra
 
 
-def log_rows(data):
+def log_rows(data, encoding="cp1252"):
     """(start, duration, seconds, name) of each timelog.csv line."""
     rows = [line.split(b",", 3) for line in (data or b"").split(b"\r\n")[:-1]]
-    return [(s.decode(), d.decode(), int(n), name.decode("cp1252")) for s, d, n, name in rows]
+    return [(s.decode(), d.decode(), int(n), name.decode(encoding)) for s, d, n, name in rows]
 
 
 class Driver:
@@ -74,15 +78,18 @@ class Driver:
     ends every process of the prefix). A start under load can end before it answers: it is
     tried again until a deadline, its errors kept for the failure message."""
 
-    def __init__(self):
+    def __init__(self, system=None, encoding="cp1252"):
         self.proc = None
+        self.system = system or {}
+        self.encoding = encoding
 
     def start(self):
         deadline = time.monotonic() + 60 * SCALE
         while True:
             self.errors = tempfile.TemporaryFile()
             self.proc = subprocess.Popen(["wine", DRIVER, "serve"], stdin=subprocess.PIPE,
-                                         stdout=subprocess.PIPE, stderr=self.errors)
+                                         stdout=subprocess.PIPE, stderr=self.errors,
+                                         env=dict(os.environ, **self.system))
             self.pending = b""
             try:
                 return self.exchange("ping", deadline - time.monotonic())
@@ -100,7 +107,7 @@ class Driver:
         self.proc = None
 
     def exchange(self, line, timeout):
-        self.proc.stdin.write(line.encode("cp1252") + b"\n")
+        self.proc.stdin.write(line.encode(self.encoding) + b"\n")
         self.proc.stdin.flush()
         deadline = time.monotonic() + max(timeout, 1)
         while b"\n" not in self.pending:
@@ -112,7 +119,7 @@ class Driver:
                 raise DriverError(f"the driver ended without answering {line!r}")
             self.pending += chunk
         answer, _, self.pending = self.pending.partition(b"\n")
-        return answer.decode("cp1252").rstrip("\r")
+        return answer.decode(self.encoding).rstrip("\r")
 
     def __call__(self, *words):
         if self.proc is None or self.proc.poll() is not None:
@@ -131,6 +138,7 @@ class Driver:
 
 
 DRIVE = Driver()
+DRIVE_JA = Driver(JAPANESE, "cp932")
 
 
 def xdotool(*args):
@@ -138,12 +146,15 @@ def xdotool(*args):
 
 
 class Journey(unittest.TestCase):
-    """A fresh folder per test, Vornet started in it, and the looks and pokes a journey needs."""
+    """A fresh folder per test, Vornet started in it, and the looks and pokes a journey needs.
+    A Western Windows (code page 1252); JapaneseJourney runs on a Japanese one."""
+    system = {}
+    encoding = "cp1252"
 
     def setUp(self):
         if not os.path.exists(EXE):
             self.skipTest(f"{EXE} not built")
-        self.driver = DRIVE
+        self.driver = DRIVE_JA if self.system is JAPANESE else DRIVE
         self.folder = tempfile.mkdtemp(prefix="vornet-e2e-")
         self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
         self.procs = []
@@ -173,7 +184,7 @@ class Journey(unittest.TestCase):
         """Starts a Vornet in the folder without waiting for it."""
         proc = subprocess.Popen(["wine", EXE], cwd=self.folder, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                env=dict(os.environ, **(env or {})))
+                                env=dict(os.environ, **self.system, **(env or {})))
         self.procs.append(proc)
         return proc
 
@@ -260,13 +271,27 @@ class Journey(unittest.TestCase):
         self.driver("settext", int(self.driver("child", dialog, control)[0]), text)
 
     def rows(self):
-        return log_rows(self.file("timelog.csv"))
+        return log_rows(self.file("timelog.csv"), self.encoding)
+
+    def strip_shows(self, name, colour=WHITE, face="Arial", size=FSIZE, weight=400):
+        """Waits until the strip shows `name` exactly as the same font draws it from Unicode."""
+        def drawn():
+            differ, inked = map(int, self.driver("textdiff", self.hwnd, face, size, weight, colour,
+                                                 BLACK, name.encode("utf-8").hex()))
+            return differ == 0 and inked > 0
+        wait_for(drawn, 10, f"{name!r} on the strip")
+
+
+class JapaneseJourney(Journey):
+    system = JAPANESE
+    encoding = "cp932"
 
 
 def main(argv):
     """Runs the named modules; 77 (ctest's skip code) when every test skipped."""
     result = unittest.TextTestRunner(verbosity=2).run(unittest.defaultTestLoader.loadTestsFromNames(argv))
     DRIVE.stop()
+    DRIVE_JA.stop()
     if not result.wasSuccessful():
         return 1
     return 77 if result.testsRun and len(result.skipped) == result.testsRun else 0

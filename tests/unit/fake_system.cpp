@@ -5,6 +5,7 @@
 
 #include "app/program_run.h"
 #include "base/shell_state.h"
+#include "base/utf8.h"
 #include "tasks/time_log.h"
 
 FakeSystem fake;
@@ -59,6 +60,67 @@ int ShowMessage(OwnerWindow, const char* text, const char* title, unsigned kind)
 {
     fake.messages.push_back({text, title, kind, dialogOpen});
     return kind == MESSAGE_QUESTION ? fake.answer : 1;
+}
+
+namespace {
+
+// The code point of the character at text[*i], or -1 for a byte that begins none.
+long DecodeOne(const char* text, size_t length, UnicodeForm form, size_t* i)
+{
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(text);
+    if (form != FORM_UTF8) {
+        int high = form == FORM_UTF16BE ? 0 : 1;
+        long unit = b[*i + high] << 8 | b[*i + 1 - high];
+        *i += 2;
+        return unit >= 0xD800 && unit <= 0xDFFF ? -1 : unit; // pairs are past both models
+    }
+    size_t n = Utf8SequenceLength(text, length, *i);
+    if (n == 0) {
+        ++*i;
+        return -1;
+    }
+    long cp = n == 1 ? b[*i] : b[*i] & (0x7F >> n);
+    for (size_t k = 1; k < n; ++k)
+        cp = cp << 6 | (b[*i + k] & 0x3F);
+    *i += n;
+    return cp;
+}
+
+// Two models: code page 1252 whole, and of 932 the few characters the tests use.
+std::string EncodeOne(long cp)
+{
+    static const std::map<long, std::string> k1252 = {
+        {0x20AC, "\x80"}, {0x201A, "\x82"}, {0x0192, "\x83"}, {0x201E, "\x84"}, {0x2026, "\x85"},
+        {0x2020, "\x86"}, {0x2021, "\x87"}, {0x02C6, "\x88"}, {0x2030, "\x89"}, {0x0160, "\x8A"},
+        {0x2039, "\x8B"}, {0x0152, "\x8C"}, {0x017D, "\x8E"}, {0x2018, "\x91"}, {0x2019, "\x92"},
+        {0x201C, "\x93"}, {0x201D, "\x94"}, {0x2022, "\x95"}, {0x2013, "\x96"}, {0x2014, "\x97"},
+        {0x02DC, "\x98"}, {0x2122, "\x99"}, {0x0161, "\x9A"}, {0x203A, "\x9B"}, {0x0153, "\x9C"},
+        {0x017E, "\x9E"}, {0x0178, "\x9F"}};
+    static const std::map<long, std::string> k932 = {
+        {0x3042, "\x82\xA0"}, {0x3044, "\x82\xA2"}, {0x65E5, "\x93\xFA"}, {0x672C, "\x96\x7B"},
+        {0x8A9E, "\x8C\xEA"}};
+    if (cp >= 0 && cp < 0x80)
+        return std::string(1, static_cast<char>(cp));
+    if (fake.codePage == 1252 && cp >= 0xA0 && cp <= 0xFF)
+        return std::string(1, static_cast<char>(cp));
+    const std::map<long, std::string>& table = fake.codePage == 932 ? k932 : k1252;
+    auto it = table.find(cp);
+    return it != table.end() ? it->second : std::string();
+}
+
+} // namespace
+
+size_t ConvertToAnsi(char* text, size_t length, UnicodeForm form, int* lossy)
+{
+    std::string out;
+    *lossy = 0;
+    for (size_t i = 0; i + (form == FORM_UTF8 ? 0 : 1) < length;) {
+        std::string ansi = EncodeOne(DecodeOne(text, length, form, &i));
+        *lossy |= ansi.empty();
+        out += ansi.empty() ? "?" : ansi;
+    }
+    memcpy(text, out.data(), out.size());
+    return out.size();
 }
 
 ScreenArea ReadScreenArea()

@@ -180,6 +180,40 @@ TEST(SettingsFile, LastRowIsOnePastTheLastNameWithinTheScreenHeight)
     }
 }
 
+// UTF-16 of an ASCII or Latin-1 text, with its byte-order mark.
+std::string Utf16(const std::string& latin1, bool bigEndian)
+{
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : latin1)
+        out += bigEndian ? "\0"s + c : std::string(1, c) + '\0';
+    return out;
+}
+
+TEST(SettingsFile, AFileSavedInUnicodeIsTakenInTheSystemsCodePageAndKeptWhenACharacterHasNoForm)
+{
+    struct Case { int codePage; std::string text, name; bool kept; } cases[] = {
+        {1252, "01=Caf\xC3\xA9 cr\xC3\xA8me\r\n", "Caf\xE9 cr\xE8me", false},
+        {1252, "\xEF\xBB\xBF" "01=Stra\xC3\x9F" "e \xE2\x82\xAC\r\n", "Stra\xDF" "e \x80", false},
+        {1252, Utf16("01=Se\xF1or\r\n", false), "Se\xF1or", false},
+        {1252, Utf16("01=Se\xF1or\r\n", true), "Se\xF1or", false},
+        {1252, "01=Caf\xE9\r\n", "Caf\xE9", false},                  // ANSI already
+        {1252, "01=\xC4\x81 \xE6\x97\xA5\r\n", "? ?", true},          // no form in 1252
+        {932, "01=\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\r\n", "\x93\xFA\x96\x7B\x8C\xEA", false},
+        {932, "01=\x93\xFA\x96\x7B\r\n", "\x93\xFA\x96\x7B", false}, // Shift_JIS already
+    };
+    for (const Case& c : cases) {
+        ResetFakeSystem();
+        fake.codePage = c.codePage;
+        PutFile("setting.ini", c.text);
+        LoadSettings(nullptr);
+        EXPECT_EQ(c.name, TaskTable[1]) << c.text;
+        EXPECT_EQ(0, SaveSettings(nullptr));
+        EXPECT_EQ(c.kept, HasFile("setting-kept-1.ini")) << c.text;
+        EXPECT_EQ(c.kept ? "Warning" : "", TakeTitles());
+        EXPECT_NE(std::string::npos, FileText("setting.ini").find("\r\n01=" + c.name + "\r\n"));
+    }
+}
+
 TEST(SettingsFile, AFileHoldingWhatTheLoadDidNotTakeIsKeptAsideBeforeASave)
 {
     std::string own = DefaultFile();
@@ -198,7 +232,7 @@ TEST(SettingsFile, AFileHoldingWhatTheLoadDidNotTakeIsKeptAsideBeforeASave)
         {" 01=A\r\n", true},
         {"01=A\r\n01=B\r\n", true},
         {"colour=3\r\n", true},
-        {utf16, true},
+        {utf16, false}, // converted whole
         {"01=" + std::string(2047, 'x') + "\r\n", false},
         {"01=" + std::string(2048, 'x') + "\r\n", true},
         {"fontface=" + std::string(127, 'F') + "\r\n", false},

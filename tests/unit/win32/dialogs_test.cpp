@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 
 #include "app/version_box_win32.h"
@@ -125,13 +126,19 @@ TEST_F(Dialogs, PropertiesShowTheSettingsAndOkStoresWhatWasChanged)
         EXPECT_EQ("30", Text(dialog, IDC_FONT_SIZE));
         EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_BOLD));
         EXPECT_EQ("R 0", Text(dialog, IDC_RED_BOX));
+        // The faces of the system's character set, each once: the default among them.
+        std::set<std::string> offered;
         LRESULT faces = SendDlgItemMessageA(dialog, IDC_FONT_LIST, CB_GETCOUNT, 0, 0);
-        EXPECT_GT(faces, 0);
         for (LRESULT i = 0; i < faces; ++i) {
             char face[LF_FACESIZE] = "";
             SendDlgItemMessageA(dialog, IDC_FONT_LIST, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(face));
             EXPECT_NE('@', face[0]) << face;
+            EXPECT_TRUE(offered.insert(face).second) << face;
         }
+        EXPECT_EQ(1u, offered.count("Arial"));
+        char chosen[LF_FACESIZE] = "";
+        GetDlgItemTextA(dialog, IDC_FONT_LIST, chosen, sizeof chosen);
+        EXPECT_STREQ("Arial", chosen);
         SetDlgItemTextA(dialog, IDC_FONT_SIZE, "40");
         CheckDlgButton(dialog, IDC_BOLD, BST_UNCHECKED);
         Press(dialog, IDOK);
