@@ -2,7 +2,7 @@
 #include "app/main_window_win32.h"
 
 #include "app/program_run.h"
-#include "app/session_lock_win32.h"
+#include "app/away_notices_win32.h"
 #include "app/tray_icon_win32.h"
 #include "base/modal_dialog_win32.h"
 #include "base/shell_state.h"
@@ -41,7 +41,7 @@ LRESULT ShutdownMainWindow(HWND window)
     // After the end of a session everything is written already.
     if (!sessionEnding)
         WriteEverything(window);
-    StopWatchingSessionLocks(window);
+    StopWatchingUserAway(window);
     FreeLibrary(user32Module);
     user32Module = NULL;
     setLayeredAttributes = NULL;

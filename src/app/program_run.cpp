@@ -4,6 +4,7 @@
 #include "base/shell_state.h"
 #include "settings/settings_file.h"
 #include "tasks/away_time.h"
+#include "tasks/running_file.h"
 #include "tasks/task_table.h"
 #include "tasks/time_log.h"
 
@@ -20,6 +21,7 @@ void ResetProgramState()
     ResetSettingsFileState();
     DiscardHeldLog();
     ForgetTimeAway();
+    ForgetRunningFile();
 }
 
 void WriteRunEnd(OwnerWindow owner)
@@ -29,4 +31,5 @@ void WriteRunEnd(OwnerWindow owner)
     if (TaskTable[0][0] != '\0')
         AppendTimeLog(owner, TaskTable[0]);
     SaveHeldLogAside(owner);
+    EndRunningFile(owner);
 }

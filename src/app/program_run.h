@@ -9,6 +9,6 @@
 void ResetProgramState();
 
 // What Exit and the end of a session write, the window's place already taken: setting.ini
-// naming the break task as running, the running task's line, and the lines timelog.csv
-// refused set aside.
+// naming the break task as running, the running task's line, the lines timelog.csv refused
+// set aside, and then no running file.
 void WriteRunEnd(OwnerWindow owner);

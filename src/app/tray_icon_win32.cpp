@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <string.h>
 
+#include "app/startup_shortcut.h"
 #include "base/modal_dialog_win32.h"
 #include "base/shell_state.h"
 #include "base/text_builder.h"
@@ -75,6 +76,8 @@ int ShowContextMenu(HWND window)
     int menuId = listOpen == 1 ? IDR_MENU_LIST : IDR_MENU_STRIP;
     HMENU menu = LoadMenuA(appInstance, MAKEINTRESOURCEA(menuId));
     HMENU popup = GetSubMenu(menu, 0);
+    CheckMenuItem(popup, IDM_START_WITH_WINDOWS,
+                  MF_BYCOMMAND | (StartsWithWindows() ? MF_CHECKED : MF_UNCHECKED));
     POINT pointer;
     GetCursorPos(&pointer);
     SetForegroundWindow(window);

@@ -3,22 +3,19 @@
 
 #include "app/window_procedure_win32.h"
 
-#include "app/command_rule.h"
+#include "app/away_notices_win32.h"
+#include "app/command_table_win32.h"
 #include "app/main_window_win32.h"
 #include "app/pointer_gesture.h"
-#include "app/session_lock_win32.h"
 #include "app/tray_icon_win32.h"
-#include "app/version_box_win32.h"
 #include "base/shell_state.h"
 #include "display/geometry.h"
 #include "display/painting_win32.h"
 #include "display/window_placement_win32.h"
-#include "properties/properties_dialog_win32.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"
 #include "tasks/away_time.h"
-#include "tasks/backdated_change_dialog_win32.h"
-#include "tasks/edit_task_dialog_win32.h"
+#include "tasks/running_file.h"
 #include "tasks/task_table.h"
 #include "tasks/time_log.h"
 
@@ -29,6 +26,7 @@ UINT taskbarCreatedMessage = 0;
 // Posted to ourselves on a return, so that the question is not asked inside the system's
 // own notice.
 const UINT WM_ASK_ABOUT_AWAY = WM_APP + 1;
+const UINT WM_TAKE_OVER_RUN = WM_APP + 2;
 // Lock notices, without the header that declares them.
 const UINT WM_SESSION_CHANGE = 0x02B1; // WM_WTSSESSION_CHANGE
 const WPARAM SESSION_LOCK = 7;        // WTS_SESSION_LOCK
@@ -39,119 +37,27 @@ void Repaint(HWND window)
     InvalidateRect(window, NULL, FALSE);
 }
 
-// The one follow-up of every change, in the order of the Refresh flags.
-void RefreshAfter(HWND window, int refresh)
+// The running file's last moment is renewed by a timer only while the rule wants it: no
+// wake-up at all during a break, an absence or before the first switch.
+const UINT_PTR REFRESH_TIMER = 1;
+int refreshTimerOn = 0;
+
+void FollowRefreshRule(HWND window)
 {
-    if (sessionEnding)
-        return; // the end of the session has written everything; the process ends now
-    if (refresh & REFRESH_FONT)
-        RecreateTaskFont();
-    int saved = (refresh & REFRESH_SAVE) ? SaveSettings(window) : 0;
-    if ((refresh & REFRESH_RELOAD) == REFRESH_RELOAD)
-        RecountAfterSave(window, saved);
-    if (refresh & REFRESH_COLLAPSE) {
-        FitWindowToTasks();
-        CollapseList(window);
-    }
-    if (refresh & REFRESH_REDRAW)
-        Repaint(window);
+    int wanted = RunningFileWantsRefresh();
+    if (wanted && !refreshTimerOn)
+        SetTimer(window, REFRESH_TIMER, REFRESH_SECONDS * 1000, NULL);
+    if (!wanted && refreshTimerOn)
+        KillTimer(window, REFRESH_TIMER);
+    refreshTimerOn = wanted;
 }
-
-int RunVersion(HWND window)
-{
-    ShowVersionBox(window);
-    return REFRESH_NONE;
-}
-
-int SwitchKeepingListOpen(HWND window)
-{
-    SwitchToSelectedTask(window);
-    return REFRESH_NONE;
-}
-
-int SwitchAndCollapse(HWND window)
-{
-    SwitchToSelectedTask(window); // refuses itself while a dialog is open
-    return REFRESH_COLLAPSE;
-}
-
-int CloseList(HWND)
-{
-    return REFRESH_COLLAPSE;
-}
-
-int Exit(HWND window)
-{
-    DestroyWindow(window);
-    return REFRESH_NONE;
-}
-
-int DeleteTask(HWND window)
-{
-    switch (DeleteSelectedTask(window)) {
-    case DELETE_DONE:
-        return REFRESH_RELOAD | REFRESH_COLLAPSE;
-    case DELETE_RUNNING_TASK:
-        return REFRESH_NONE; // the warning was shown; the list stays open
-    default:
-        return REFRESH_COLLAPSE; // row 0 or past the table: nothing to delete
-    }
-}
-
-int Sort(HWND)
-{
-    SortTasks();
-    return REFRESH_SAVE | REFRESH_REDRAW;
-}
-
-int EditTask(HWND window)
-{
-    RunEditTaskDialog(window);
-    // After Cancel too: the read-back finds what memory holds, a switch since the last save
-    // included.
-    return REFRESH_RELOAD | REFRESH_COLLAPSE;
-}
-
-int ChangeProperties(HWND window)
-{
-    int applied = RunPropertiesDialog(window, previewFont);
-    // After Cancel too: the save writes the file, the collapse applies opacity and z-order.
-    return (applied ? REFRESH_FONT : REFRESH_NONE) | REFRESH_SAVE | REFRESH_COLLAPSE;
-}
-
-int ChangeWithTimeBack(HWND window)
-{
-    RunBackdatedChange(window);
-    return REFRESH_COLLAPSE;
-}
-
-// Exit, Sort and Ctrl+C need no open dialog too: a dialog or box keeps the menus and keys
-// from sending them, and one that came all the same would end or change the run inside it.
-struct CommandRoute {
-    WORD id;
-    int needs;
-    int (*run)(HWND window); // returns the refresh that follows
-    int whenRefused;         // Delete and the back-dated change close the list even then
-};
-
-const CommandRoute kCommands[] = {
-    {IDM_VERSION, NEEDS_NO_DIALOG, RunVersion, REFRESH_NONE},
-    {IDM_SWITCH_KEEP_OPEN, NEEDS_NO_DIALOG | NEEDS_OPEN_LIST, SwitchKeepingListOpen, REFRESH_NONE},
-    {IDM_CLOSE_LIST, NEEDS_NOTHING, CloseList, REFRESH_NONE},
-    {IDM_EXIT, NEEDS_NO_DIALOG, Exit, REFRESH_NONE},
-    {IDM_DELETE_TASK, NEEDS_NO_DIALOG | NEEDS_OPEN_LIST, DeleteTask, REFRESH_COLLAPSE},
-    {IDM_SWITCH, NEEDS_NOTHING, SwitchAndCollapse, REFRESH_NONE},
-    {IDM_ESCAPE, NEEDS_NO_DIALOG | NEEDS_OPEN_LIST, CloseList, REFRESH_NONE},
-    {IDM_SORT, NEEDS_NO_DIALOG, Sort, REFRESH_NONE},
-    {IDM_EDIT_TASK, NEEDS_NO_DIALOG | NEEDS_OPEN_LIST, EditTask, REFRESH_NONE},
-    {IDM_PROPERTIES, NEEDS_NO_DIALOG, ChangeProperties, REFRESH_NONE},
-    {IDM_BACKDATED, NEEDS_NO_DIALOG | NEEDS_OPEN_LIST, ChangeWithTimeBack, REFRESH_COLLAPSE},
-};
 
 LRESULT OnCreate(HWND window, WPARAM, LPARAM)
 {
     taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
-    return InitMainWindow(window);
+    LRESULT result = InitMainWindow(window);
+    PostMessageA(window, WM_TAKE_OVER_RUN, 0, 0);
+    return result;
 }
 
 LRESULT OnDestroy(HWND window, WPARAM, LPARAM)
@@ -163,20 +69,14 @@ LRESULT OnPaint(HWND window, WPARAM, LPARAM)
 {
     LRESULT result = PaintMainWindow(window);
     // Once the strip shows: loading the library first would delay the first paint.
-    WatchSessionLocks(window);
+    WatchUserAway(window);
     return result;
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM)
 {
-    WORD id = LOWORD(wParam);
-    for (const CommandRoute& command : kCommands) {
-        if (command.id == id) {
-            RefreshAfter(window, CommandMayRun(command.needs) ? command.run(window)
-                                                              : command.whenRefused);
-            break;
-        }
-    }
+    RunCommand(window, LOWORD(wParam));
+    FollowRefreshRule(window);
     return 0;
 }
 
@@ -228,9 +128,10 @@ LRESULT OnLeftButtonUp(HWND window, WPARAM, LPARAM)
 {
     if (PointerReleaseIsClick() && dialogOpen == 0) {
         if (listOpen)
-            RefreshAfter(window, SwitchAndCollapse(window));
+            RunCommand(window, IDM_SWITCH); // what Enter does: switch, then the strip
         else
             ExpandList(window);
+        FollowRefreshRule(window);
     }
     return 0;
 }
@@ -266,20 +167,35 @@ LRESULT OnEndSession(HWND window, WPARAM wParam, LPARAM)
     return 0;
 }
 
+// A return: the task is known to run from now, and the question is asked outside the notice.
+void NoteReturn(HWND window)
+{
+    KeepRunningFile(window);
+    PostMessageA(window, WM_ASK_ABOUT_AWAY, 0, 0);
+}
+
 void NoteAway(HWND window, int leaving, int returning)
 {
     if (leaving)
         NoteUserLeft(CurrentLocalTime());
     if (returning) {
         NoteUserBack(CurrentLocalTime());
-        PostMessageA(window, WM_ASK_ABOUT_AWAY, 0, 0);
+        NoteReturn(window);
     }
+    FollowRefreshRule(window);
 }
 
-LRESULT OnPowerBroadcast(HWND window, WPARAM wParam, LPARAM)
+LRESULT OnPowerBroadcast(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    NoteAway(window, wParam == PBT_APMSUSPEND,
-             wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND);
+    if (wParam != PBT_POWERSETTINGCHANGE) {
+        NoteAway(window, wParam == PBT_APMSUSPEND,
+                 wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND);
+        return TRUE;
+    }
+    int state = PresenceInNotice(lParam);
+    if (state >= 0 && NotePresence(state, CurrentLocalTime(), MillisecondsSinceInput()))
+        NoteReturn(window);
+    FollowRefreshRule(window);
     return TRUE;
 }
 
@@ -292,6 +208,23 @@ LRESULT OnSessionChange(HWND window, WPARAM wParam, LPARAM)
 LRESULT OnAskAboutAway(HWND window, WPARAM, LPARAM)
 {
     AskAboutTimeAway(window);
+    FollowRefreshRule(window);
+    return 0;
+}
+
+LRESULT OnTimer(HWND window, WPARAM timer, LPARAM)
+{
+    if (timer == REFRESH_TIMER && RefreshRunningFile(window, CurrentLocalTime()))
+        PostMessageA(window, WM_ASK_ABOUT_AWAY, 0, 0); // no notice came: the gap tells
+    return 0;
+}
+
+// Posted at start-up, so that the question about a run that did not end properly comes with
+// the strip on the screen and before anything is logged.
+LRESULT OnTakeOverRun(HWND window, WPARAM, LPARAM)
+{
+    TakeOverRunningFile(window);
+    FollowRefreshRule(window);
     return 0;
 }
 
@@ -324,19 +257,12 @@ const MessageRoute kMessages[] = {
     {WM_POWERBROADCAST, OnPowerBroadcast, 1},
     {WM_SESSION_CHANGE, OnSessionChange, 0},
     {WM_ASK_ABOUT_AWAY, OnAskAboutAway, 1},
+    {WM_TAKE_OVER_RUN, OnTakeOverRun, 1},
+    {WM_TIMER, OnTimer, 0},
     {WM_DISPLAYCHANGE, OnDisplayChange, 0},
 };
 
 } // namespace
-
-int HasCommandRoute(WORD id)
-{
-    for (const CommandRoute& command : kCommands) {
-        if (command.id == id)
-            return 1;
-    }
-    return 0;
-}
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -18,6 +18,16 @@ int LocalTimeToTicks(const LocalTime& t, int64_t* ticks)
     return 1;
 }
 
+LocalTime TicksToLocalTime(int64_t ticks)
+{
+    int64_t seconds = ticks / TICKS_PER_SECOND;
+    CivilDate date = DateOfDaysSince1601(seconds / 86400);
+    int64_t second = seconds % 86400;
+    auto u = [](int64_t v) { return static_cast<unsigned short>(v); };
+    return LocalTime{u(date.year), u(date.month), 0, u(date.day), u(second / 3600),
+                     u(second / 60 % 60), u(second % 60), u(ticks % TICKS_PER_SECOND / 10000)};
+}
+
 int64_t TimeDifference(LocalTime from, LocalTime to)
 {
     int64_t a = 0, b = 0;

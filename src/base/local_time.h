@@ -20,6 +20,8 @@ enum { TICKS_PER_SECOND = 10000000 };
 // 100-nanosecond ticks since 1601-01-01 00:00, as a file time counts them. Returns 0 when
 // the time is not a real moment (31 April, 25:00, year 1600), as SystemTimeToFileTime fails.
 int LocalTimeToTicks(const LocalTime& time, int64_t* ticks);
+// The moment `ticks` counts, for ticks from 0 on (the day of the week left 0).
+LocalTime TicksToLocalTime(int64_t ticks);
 int IsRealMoment(const LocalTime& time);
 
 // Ticks of `to` minus ticks of `from`; negative when `to` is earlier. Both must be real

@@ -31,6 +31,19 @@ enum UnicodeForm { FORM_UTF8, FORM_UTF16LE, FORM_UTF16BE };
 // form for becomes its replacement character, and `lossy` is then 1.
 size_t ConvertToAnsi(char* text, size_t length, UnicodeForm form, int* lossy);
 
+// Milliseconds since the user last gave the system input (keys, pointer).
+unsigned long MillisecondsSinceInput();
+
+// This program's file and the folder it works in (where setting.ini and timelog.csv lie).
+void ReadProgramPlace(char* program, size_t programSize, char* folder, size_t folderSize);
+// Shortcuts `name` ("Vornet.lnk") in the user's Startup folder, whose programs Windows starts
+// at logon. Reading gives the program and working folder: 1, or 0 when there is no such
+// shortcut, -1 when it cannot be read. Making and removing give 0, or -1 on a failure.
+int ReadStartupShortcut(const char* name, char* program, size_t programSize, char* folder,
+                        size_t folderSize);
+int MakeStartupShortcut(const char* name, const char* program, const char* folder);
+int RemoveStartupShortcut(const char* name);
+
 // The screen the window may occupy: the virtual screen when more than one monitor is
 // attached (its origin may lie left of or above the primary's), else the primary screen.
 struct ScreenArea {
@@ -72,6 +85,9 @@ WriteResult RewriteWholeFile(const char* name, const char* data, size_t length, 
 // Appends `data` to `name` (created when missing), opened without sharing. A short write
 // is undone, so the file never keeps a partial line.
 WriteResult AppendToFile(const char* name, const char* data, size_t length);
+
+// Removes the file `name`: 0 when it is gone (or never was there), -1 when it stays.
+int RemoveFile(const char* name);
 
 // Renames the file `from` to `to`: 0 when it was moved, -1 when not (no such file, a folder,
 // a read-only file, which is never moved, or `to` exists already).

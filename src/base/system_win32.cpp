@@ -55,6 +55,24 @@ size_t ConvertToAnsi(char* text, size_t length, UnicodeForm form, int* lossy)
     return static_cast<size_t>(written);
 }
 
+unsigned long MillisecondsSinceInput()
+{
+    LASTINPUTINFO last = {sizeof last, 0};
+    if (!GetLastInputInfo(&last))
+        return 0;
+    return GetTickCount() - last.dwTime; // unsigned: right across the wrap after 49 days
+}
+
+void ReadProgramPlace(char* program, size_t programSize, char* folder, size_t folderSize)
+{
+    char path[MAX_PATH * 2] = "";
+    GetModuleFileNameA(NULL, path, sizeof path);
+    CopyString(program, programSize, path);
+    path[0] = '\0';
+    GetCurrentDirectoryA(sizeof path, path);
+    CopyString(folder, folderSize, path);
+}
+
 ScreenArea ReadScreenArea()
 {
     if (GetSystemMetrics(SM_CMONITORS) > 1)
@@ -226,6 +244,14 @@ WriteResult AppendToFile(const char* name, const char* data, size_t length)
     }
     CloseHandle(file);
     return WRITE_OK;
+}
+
+int RemoveFile(const char* name)
+{
+    if (DeleteFileA(name))
+        return 0;
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : -1;
 }
 
 int MoveFileTo(const char* from, const char* to)

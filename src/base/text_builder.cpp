@@ -4,6 +4,11 @@
 
 #include "base/system.h"
 
+char LowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 size_t CharacterBoundary(const char* text, size_t limit)
 {
     size_t i = 0;

@@ -17,6 +17,9 @@ void AppendInt(TextBuilder* b, int64_t value);
 // `value` right-aligned in at least `width` characters, filled with `fill`.
 void AppendPadded(TextBuilder* b, int64_t value, int width, char fill);
 
+// Letters A-Z as a-z: keys and file names compare without regard to case.
+char LowerAscii(char c);
+
 // The longest start of `text` of at most `limit` bytes that ends between two characters;
 // `text` is being cut, so it holds more than `limit` bytes.
 size_t CharacterBoundary(const char* text, size_t limit);

@@ -2,7 +2,7 @@
 #include "display/painting_win32.h"
 
 #include "base/shell_state.h"
-#include "base/system_charset_win32.h"
+#include "base/font_charset_win32.h"
 #include "display/geometry.h"
 #include "display/window_placement_win32.h"
 #include "settings/list_fit.h"

@@ -10,7 +10,7 @@
 
 #include "base/modal_dialog_win32.h"
 #include "base/shell_state.h"
-#include "base/system_charset_win32.h"
+#include "base/font_charset_win32.h"
 #include "base/up_down_control_win32.h"
 #include "properties/properties_values.h"
 #include "res/resource.h"

@@ -37,6 +37,7 @@
 #define IDM_EDIT_TASK 40018
 #define IDM_PROPERTIES 40020
 #define IDM_BACKDATED 40022
+#define IDM_START_WITH_WINDOWS 40024 // checked while our Startup shortcut is there
 
 // Edit task dialog (IDD_EDIT_TASK).
 #define IDC_TASK_NAME 1000

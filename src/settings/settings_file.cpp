@@ -79,11 +79,6 @@ struct KeyPositions {
     int untaken; // a line was not taken, or not whole
 };
 
-char LowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 int SameIgnoringCase(const char* text, const char* key, size_t length)
 {
     for (size_t i = 0; i < length; ++i) {

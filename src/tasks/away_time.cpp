@@ -9,10 +9,35 @@ static int away = 0;     // 1 from the first notice of leaving until the questio
 static int returned = 0; // 1 once a return was noticed
 static LocalTime awayStart;
 static LocalTime awayEnd;
+static int presenceTold = 0; // the first presence notice, the state as it was, has come
 
 void ForgetTimeAway()
 {
-    away = returned = 0;
+    away = returned = presenceTold = 0;
+}
+
+int UserIsAway()
+{
+    return away;
+}
+
+int NotePresence(int state, LocalTime now, unsigned long idleMilliseconds)
+{
+    if (!presenceTold) {
+        presenceTold = 1;
+        return 0;
+    }
+    if (state == PRESENCE_INACTIVE) {
+        int64_t ticks = 0;
+        LocalTimeToTicks(now, &ticks);
+        LocalTime lastInput = TicksToLocalTime(ticks - int64_t(idleMilliseconds) * 10000);
+        NoteUserLeft(TimeDifference(runningTaskStart, lastInput) < 0 ? runningTaskStart : lastInput);
+        return 0;
+    }
+    if (state != PRESENCE_PRESENT || !away)
+        return 0;
+    NoteUserBack(now);
+    return 1;
 }
 
 void NoteUserLeft(LocalTime now)

@@ -5,6 +5,7 @@
 
 #include "base/shell_state.h"
 #include "base/text_builder.h"
+#include "tasks/running_file.h"
 
 char runningTaskName[TASK_NAME_SIZE];
 LocalTime runningTaskStart;
@@ -25,26 +26,6 @@ enum {
 char* heldLog = nullptr;
 size_t heldLength = 0;
 
-// Held lines are rare (a log another program holds), so each grows the block to fit.
-int HoldLine(const char* line, size_t length)
-{
-    char* grown = static_cast<char*>(realloc(heldLog, heldLength + length));
-    if (grown == nullptr)
-        return -1;
-    heldLog = grown;
-    memcpy(heldLog + heldLength, line, length);
-    heldLength += length;
-    return 0;
-}
-
-void WriteHeldLines(OwnerWindow owner)
-{
-    WriteResult result = AppendToFile(kLogName, heldLog, heldLength);
-    if (result == WRITE_OK)
-        heldLength = 0;
-    else
-        TellFileError(owner, kLogName, result);
-}
 
 // The last word on lines that no file would take: as many as fit, then how many more.
 void ShowUnsavedLines(OwnerWindow owner)
@@ -72,7 +53,83 @@ void ShowUnsavedLines(OwnerWindow owner)
     TellUser(owner, text, "OPEN ERROR", MESSAGE_ERROR);
 }
 
+// Reads `count` digits at line[*at] into `value`; 0 when they are not there.
+int ReadDigits(const char* line, size_t length, size_t* at, size_t count, int64_t* value)
+{
+    *value = 0;
+    size_t start = *at;
+    for (; *at < length && line[*at] >= '0' && line[*at] <= '9'; ++*at) {
+        if (*at - start == 18)
+            return 0; // past any number a line holds
+        *value = *value * 10 + (line[*at] - '0');
+    }
+    return *at > start && (count == 0 || *at - start == count);
+}
+
+// A member of a LocalTime; a value it cannot hold becomes 0, which no real moment has.
+unsigned short Member(int64_t value)
+{
+    return static_cast<unsigned short>(value > 65535 ? 0 : value);
+}
+
+int ReadSeparator(const char* line, size_t length, size_t* at, char separator)
+{
+    return *at < length && line[(*at)++] == separator;
+}
+
 } // namespace
+
+const char* HeldLines(size_t* length)
+{
+    *length = heldLength;
+    return heldLog;
+}
+
+// Held lines are rare (a log another program holds), so each grows the block to fit.
+int HoldLines(const char* lines, size_t length)
+{
+    char* grown = static_cast<char*>(realloc(heldLog, heldLength + length));
+    if (grown == nullptr)
+        return -1;
+    heldLog = grown;
+    memcpy(heldLog + heldLength, lines, length);
+    heldLength += length;
+    return 0;
+}
+
+void WriteHeldLines(OwnerWindow owner)
+{
+    WriteResult result = AppendToFile(kLogName, heldLog, heldLength);
+    if (result == WRITE_OK)
+        heldLength = 0;
+    // On disk before any box: a crash while it is up keeps every line.
+    KeepRunningFile(owner);
+    if (result != WRITE_OK)
+        TellFileError(owner, kLogName, result);
+}
+
+int ParseTimeLogLine(const char* line, size_t length, LocalTime* start, int64_t* seconds,
+                     size_t* nameAt)
+{
+    size_t at = 0;
+    while (at < length && at < 3 && line[at] == ' ')
+        ++at; // a year under 1000 is padded to four characters
+    int64_t v[9];
+    const char separators[] = "// ::,::,";
+    const size_t widths[] = {0, 2, 2, 2, 2, 2, 0, 2, 2};
+    for (int i = 0; i < 9; ++i) {
+        if (!ReadDigits(line, length, &at, widths[i], &v[i]) ||
+            !ReadSeparator(line, length, &at, separators[i]))
+            return 0;
+    }
+    if (!ReadDigits(line, length, &at, 0, seconds) || !ReadSeparator(line, length, &at, ','))
+        return 0;
+    *start = LocalTime{Member(v[0]), Member(v[1]), 0, Member(v[2]), Member(v[3]), Member(v[4]),
+                       Member(v[5]), 0};
+    *nameAt = at;
+    return IsRealMoment(*start) && v[7] < 60 && v[8] < 60 &&
+           v[6] * 3600 + v[7] * 60 + v[8] == *seconds;
+}
 
 void StartRunningTask()
 {
@@ -159,15 +216,17 @@ void EndRunningTaskAt(OwnerWindow owner, LocalTime when, const char* newName)
     char line[LOG_LINE_SIZE];
     size_t length = FormatTimeLogLine(line, sizeof line, runningTaskStart,
                                       DurationSeconds(runningTaskStart, when), runningTaskName);
-    int held = HoldLine(line, length) == 0;
+    int held = HoldLines(line, length) == 0;
     // The record moves on before any box: whatever runs while one is up (the end of the
     // session) must not log this period a second time. A held line keeps it under its name.
     CopyString(runningTaskName, TASK_NAME_SIZE, newName);
     runningTaskStart = when;
-    if (held)
+    if (held) {
         WriteHeldLines(owner);
-    else
+    } else {
+        KeepRunningFile(owner);
         TellFileError(owner, kLogName, WRITE_FAILED);
+    }
 }
 
 void AppendTimeLog(OwnerWindow owner, const char* newName)
@@ -179,6 +238,7 @@ void AppendTimeLog(OwnerWindow owner, const char* newName)
     if (firstSwitchPending == 1) {
         CopyString(runningTaskName, TASK_NAME_SIZE, newName);
         firstSwitchPending = 0;
+        KeepRunningFile(owner); // from here on a crash would lose this task's time
         return;
     }
     EndRunningTaskAt(owner, switchTime, newName);
@@ -188,14 +248,15 @@ void SaveHeldLogAside(OwnerWindow owner)
 {
     if (heldLength == 0)
         return;
-    if (AppendToFile(kUnsavedLogName, heldLog, heldLength) == WRITE_OK)
-        TellUser(owner,
-                 "timelog.csv could not be written; the lines it is missing were saved in "
-                 "timelog-unsaved.csv.",
-                 "Warning", MESSAGE_WARNING);
-    else
-        ShowUnsavedLines(owner);
+    if (AppendToFile(kUnsavedLogName, heldLog, heldLength) != WRITE_OK) {
+        ShowUnsavedLines(owner); // they stay held: the running file keeps them for the next start
+        return;
+    }
     heldLength = 0;
+    TellUser(owner,
+             "timelog.csv could not be written; the lines it is missing were saved in "
+             "timelog-unsaved.csv.",
+             "Warning", MESSAGE_WARNING);
 }
 
 void DiscardHeldLog()

@@ -40,11 +40,24 @@ void AppendDuration(TextBuilder* b, int64_t seconds);
 // "%4d/%02d/%02d %02d:%02d:%02d,%d:%02d:%02d,%d," + name + CR LF; returns its length.
 size_t FormatTimeLogLine(char* out, size_t capacity, const LocalTime& start, int64_t seconds,
                          const char* name);
+// Reads back such a line, without its line end: 1 with its start, its seconds and where its
+// name begins; 0 for a line the timer would not write (an unreal moment, the two durations
+// apart).
+int ParseTimeLogLine(const char* line, size_t length, LocalTime* start, int64_t* seconds,
+                     size_t* nameAt);
 // The running task's name, a space and how long it has run until `now`: "Coding 1:05:09".
 // `capacity` must exceed 32, the most the time takes.
 size_t FormatRunningTip(char* out, size_t capacity, LocalTime now);
 
+// The lines timelog.csv refused, still to be written there before any other.
+const char* HeldLines(size_t* length);
+// Adds whole lines to them; 0, or -1 when there is no memory for them.
+int HoldLines(const char* lines, size_t length);
+// Writes them to timelog.csv; a refusal is told in a box owned by `owner`, and they stay.
+void WriteHeldLines(OwnerWindow owner);
+
 // At exit: lines timelog.csv still refuses are appended to timelog-unsaved.csv instead;
-// when that fails too, the lines themselves are shown, so that the user can note them.
+// when that fails too, the lines themselves are shown, so that the user can note them, and
+// they stay held.
 void SaveHeldLogAside(OwnerWindow owner);
 void DiscardHeldLog(); // for tests that start a new run

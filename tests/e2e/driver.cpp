@@ -11,6 +11,11 @@
 //   exstyle H | foreground | kill H
 //   move H X Y                 moves the window (as a removed monitor leaves it)
 //   hold PATH | release PATH   keeps a file open without sharing, as another program may
+//   presence H STATE           what Windows 8 and later send on the user's presence: a
+//                              POWERBROADCAST_SETTING written into H's process, its address
+//                              posted with WM_POWERBROADCAST / PBT_POWERSETTINGCHANGE
+//   shortcut NAME              the program and working folder of the shortcut NAME in the
+//                              Startup folder, or err when there is none
 //   textdiff H FACE HEIGHT WEIGHT TEXTCOLOUR BACKCOLOUR UTF8HEX
 //                              the pixels of H's client area, inside its 1-pixel frame, that
 //                              differ from the Unicode text drawn at (5, 3) on the back colour in
@@ -18,6 +23,8 @@
 //                              anything but the back colour: two counts
 #include <windows.h>
 
+#include <objbase.h>
+#include <shlobj.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -228,6 +235,54 @@ std::string TextDiff(const Words& w)
     return "ok\t" + std::to_string(differ) + "\t" + std::to_string(inked);
 }
 
+std::string Presence(HWND window, DWORD state)
+{
+    struct Setting {
+        GUID setting;
+        DWORD length;
+        DWORD state;
+    } notice = {{0x3c0f4548, 0xc03f, 0x4c4d, {0xb9, 0xf2, 0x23, 0x7e, 0xde, 0x68, 0x63, 0x76}},
+                sizeof(DWORD), state};
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, ProcessOf(window));
+    if (process == NULL)
+        return "err no such process";
+    void* at = VirtualAllocEx(process, NULL, sizeof notice, MEM_COMMIT, PAGE_READWRITE);
+    BOOL written = at != NULL && WriteProcessMemory(process, at, &notice, sizeof notice, NULL);
+    CloseHandle(process);
+    if (!written)
+        return "err not written";
+    return PostMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                        reinterpret_cast<LPARAM>(at)) ? "ok" : "err post failed";
+}
+
+std::string Shortcut(const std::string& name)
+{
+    char folder[MAX_PATH];
+    if (FAILED(SHGetFolderPathA(NULL, CSIDL_STARTUP, NULL, SHGFP_TYPE_CURRENT, folder)))
+        return "err no Startup folder";
+    std::string path = std::string(folder) + "\\" + name;
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return "err none";
+    std::wstring wide(path.begin(), path.end());
+    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    IShellLinkA* link = NULL;
+    IPersistFile* file = NULL;
+    char target[MAX_PATH] = "", working[MAX_PATH] = "";
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
+        link->GetPath(target, MAX_PATH, NULL, SLGP_RAWPATH);
+        link->GetWorkingDirectory(working, MAX_PATH);
+    }
+    if (file != NULL)
+        file->Release();
+    if (link != NULL)
+        link->Release();
+    CoUninitialize();
+    return "ok\t" + Escaped(target) + "\t" + Escaped(working);
+}
+
 std::string Run(const Words& w)
 {
     const std::string& c = w[0];
@@ -259,6 +314,10 @@ std::string Run(const Words& w)
         return SetWindowPos(Window(w[1]), NULL, static_cast<int>(Number(w[2])),
                             static_cast<int>(Number(w[3])), 0, 0,
                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? "ok" : "err not moved";
+    if (c == "presence" && n == 3)
+        return Presence(Window(w[1]), static_cast<DWORD>(Number(w[2])));
+    if (c == "shortcut" && n == 2)
+        return Shortcut(w[1]);
     if (c == "textdiff" && n == 8)
         return TextDiff(w);
     if ((c == "hold" || c == "release") && n == 2)

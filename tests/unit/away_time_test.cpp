@@ -58,4 +58,33 @@ TEST(AwayTime, ALongAbsenceMayBeLoggedAsTheBreakTask)
     }
 }
 
+TEST(AwayTime, PresenceNoticesTellALeaveAtTheLastInputAndAReturnAfterTheFirstNotice)
+{
+    // The user left at their last input, never before the running task started (09:30).
+    struct Case { unsigned long idleMs; const char* left; } cases[] = {
+        {0, "12:00:00"}, {300000, "11:55:00"}, {90000500, "09:30:00"},
+    };
+    for (const Case& c : cases) {
+        ResetFakeSystem();
+        SetTaskName(0, "Break");
+        SetTaskName(1, "A");
+        StartRunningTask();
+        selectedRow = 1;
+        SwitchToSelectedTask(nullptr);
+        fake.now = At(2026, 12, 5, 9, 30, 0);
+        SwitchToSelectedTask(nullptr); // A from 09:30
+        LocalTime noon = At(2026, 12, 5, 12, 0, 0);
+        EXPECT_EQ(0, NotePresence(PRESENCE_INACTIVE, noon, 0)); // the state as it was: no leave
+        EXPECT_EQ(0, UserIsAway());
+        EXPECT_EQ(0, NotePresence(PRESENCE_PRESENT, noon, 0));
+        EXPECT_EQ(0, NotePresence(PRESENCE_INACTIVE, noon, c.idleMs));
+        EXPECT_EQ(1, UserIsAway());
+        EXPECT_EQ(1, NotePresence(PRESENCE_PRESENT, At(2026, 12, 5, 13, 0, 0), 0));
+        AskAboutTimeAway(nullptr);
+        EXPECT_EQ("Away from " + std::string(c.left) + " to 13:00:00.\r\nLog this time as Break?",
+                  fake.messages.at(0).text);
+        EXPECT_EQ(0, UserIsAway());
+    }
+}
+
 } // namespace

@@ -206,6 +206,53 @@ WriteResult AppendToFile(const char* name, const char* data, size_t length)
     return Write(name, text.data(), text.size(), &stamp);
 }
 
+int RemoveFile(const char* name)
+{
+    auto it = fake.files.find(name);
+    if (it != fake.files.end() && (it->second.locked || it->second.readOnly))
+        return -1;
+    fake.files.erase(name);
+    return 0;
+}
+
+unsigned long MillisecondsSinceInput()
+{
+    return fake.idleMilliseconds;
+}
+
+void ReadProgramPlace(char* program, size_t programSize, char* folder, size_t folderSize)
+{
+    snprintf(program, programSize, "%s", fake.program.c_str());
+    snprintf(folder, folderSize, "%s", fake.folder.c_str());
+}
+
+int ReadStartupShortcut(const char* name, char* program, size_t programSize, char* folder,
+                        size_t folderSize)
+{
+    auto it = fake.startup.find(name);
+    if (it == fake.startup.end())
+        return 0;
+    snprintf(program, programSize, "%s", it->second.program.c_str());
+    snprintf(folder, folderSize, "%s", it->second.folder.c_str());
+    return 1;
+}
+
+int MakeStartupShortcut(const char* name, const char* program, const char* folder)
+{
+    if (fake.startupRefuses)
+        return -1;
+    fake.startup[name] = FakeShortcut{program, folder};
+    return 0;
+}
+
+int RemoveStartupShortcut(const char* name)
+{
+    if (fake.startupRefuses)
+        return -1;
+    fake.startup.erase(name);
+    return 0;
+}
+
 int MoveFileTo(const char* from, const char* to)
 {
     auto it = fake.files.find(from);

@@ -17,6 +17,10 @@ struct FakeFile {
     uint64_t written = 0;    // last-write time
 };
 
+struct FakeShortcut {
+    std::string program, folder;
+};
+
 struct ShownMessage {
     std::string text;
     std::string title;
@@ -33,6 +37,10 @@ struct FakeSystem {
     int codePage = 1252;     // 932: two-byte characters as on a Japanese system
     uint64_t clock = 0;      // last-write times
     ScreenArea screen = {0, 0, 1920, 1080};
+    unsigned long idleMilliseconds = 0; // since the user's last input
+    std::string program = "C:\\Vornet\\Vornet.exe", folder = "C:\\Work";
+    std::map<std::string, FakeShortcut> startup; // the Startup folder's shortcuts
+    bool startupRefuses = false;                 // shortcuts can be neither made nor removed
 };
 
 extern FakeSystem fake;

@@ -4,6 +4,7 @@
 
 #include "app/command_rule.h"
 #include "app/program_run.h"
+#include "app/startup_shortcut.h"
 #include "base/kept_file.h"
 #include "base/shell_state.h"
 #include "fake_system.h"
@@ -92,6 +93,36 @@ TEST(RunEnd, SavesTheBreakTaskAsRunningLogsTheLastTaskAndSetsRefusedLinesAside)
         EXPECT_EQ(c.unsaved, FileText("timelog-unsaved.csv"));
         EXPECT_NE(std::string::npos, FileText("setting.ini").find("\r\ncurrent_task=0\r\n"));
         EXPECT_NE(std::string::npos, FileText("setting.ini").find("02=B\r\n"));
+    }
+}
+
+TEST(StartWithWindows, IsOurShortcutAloneAndATogglePutsItOrTakesItAway)
+{
+    const FakeShortcut ours = {"c:\\VORNET\\vornet.exe", "C:\\Work"}; // names compare without case
+    const FakeShortcut theirs = {"C:\\Vornet\\Vornet.exe", "D:\\Elsewhere"};
+    typedef std::map<std::string, FakeShortcut> Folder;
+    struct Case { Folder before; bool refuses; int checked; Folder after; bool warned; } cases[] = {
+        {{}, false, 0, {{"Vornet.lnk", {"C:\\Vornet\\Vornet.exe", "C:\\Work"}}}, false},
+        {{{"Vornet.lnk", ours}}, false, 1, {}, false},
+        {{{"Vornet.lnk", theirs}}, false, 0,
+         {{"Vornet.lnk", theirs}, {"Vornet (2).lnk", {"C:\\Vornet\\Vornet.exe", "C:\\Work"}}}, false},
+        {{{"Vornet.lnk", theirs}, {"Vornet (2).lnk", ours}}, false, 1, {{"Vornet.lnk", theirs}}, false},
+        {{}, true, 0, {}, true},
+        {{{"Vornet.lnk", ours}}, true, 1, {{"Vornet.lnk", ours}}, true},
+    };
+    for (const Case& c : cases) {
+        ResetFakeSystem();
+        fake.startup = c.before;
+        fake.startupRefuses = c.refuses;
+        EXPECT_EQ(c.checked, StartsWithWindows());
+        ToggleStartWithWindows(nullptr);
+        EXPECT_EQ(c.after.size(), fake.startup.size());
+        for (const auto& shortcut : c.after) {
+            EXPECT_EQ(shortcut.second.program, fake.startup[shortcut.first].program) << shortcut.first;
+            EXPECT_EQ(shortcut.second.folder, fake.startup[shortcut.first].folder) << shortcut.first;
+        }
+        EXPECT_EQ(c.warned ? "Warning" : "", TakeTitles());
+        EXPECT_EQ(c.refuses ? c.checked : !c.checked, StartsWithWindows()); // the new state
     }
 }
 

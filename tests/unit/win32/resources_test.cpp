@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/window_procedure_win32.h"
+#include "app/command_table_win32.h"
 #include "res/resource.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "base/system_charset_win32.h"
+#include "base/font_charset_win32.h"
 
 BYTE SystemCharset()
 {

@@ -1,0 +1,97 @@
+"""A day that logs itself: Vornet starts with Windows, notices the user away without a lock,
+and keeps the running task on disk, so that a killed run loses none of its time."""
+
+import os
+
+from test_session import LIBFAKETIME, faked_clock
+from vornet_e2e import EXE, IDOK, IDYES, DriverError, Journey, settings_file, wait_for
+
+TASKS = ("Break", "Alpha", "Beta", "Gamma")
+IDM_START_WITH_WINDOWS = 40024
+IDNO = 7
+PRESENT, INACTIVE = 0, 2
+QUESTION = (r"^Vornet did not end properly\.\r\n{} ran from \d{{4}}/\d\d/\d\d \d\d:\d\d:\d\d "
+            r"until at least \d\d:\d\d:\d\d\.\r\nLog this time\?$")
+
+
+class UnattendedTest(Journey):
+
+    def windows_path(self, path):
+        return "Z:" + path.replace("/", "\\")
+
+    def running_line(self):
+        """Line 1 of timelog-running.csv: the running task, or b"" when none would be logged."""
+        return (self.file("timelog-running.csv") or b"").split(b"\r\n")[0]
+
+    def shortcut(self):
+        try:
+            return self.driver("shortcut", "Vornet.lnk")
+        except DriverError:
+            return None
+
+    def kill(self):
+        self.proc.kill()  # as a forced end, a crash or a dead battery: no message at all
+        self.proc.wait()
+
+    def test_start_with_windows_makes_and_removes_a_shortcut_to_this_program_in_this_folder(self):
+        self.start(settings_file(TASKS))
+        self.driver("post", self.hwnd, 0x111, IDM_START_WITH_WINDOWS, 0)
+        program, folder = wait_for(self.shortcut, 10, "the shortcut")
+        self.assertEqual(self.windows_path(os.path.realpath(EXE)).lower(), program.lower())
+        self.assertEqual(self.windows_path(self.folder).lower(), folder.lower())
+        self.driver("post", self.hwnd, 0x111, IDM_START_WITH_WINDOWS, 0)
+        wait_for(lambda: self.shortcut() is None, 10, "the shortcut gone")
+        self.exit()
+
+    def test_time_away_without_a_lock_is_noticed_by_the_users_presence(self):
+        self.assertTrue(os.path.exists(LIBFAKETIME), "libfaketime (tools/setup installs it)")
+        self.put("clock-offset", b"+0\n")
+        self.start(settings_file(TASKS), env=faked_clock(self.path("clock-offset")))
+        self.switch_to(1)
+        self.driver("presence", self.hwnd, PRESENT)  # Windows tells the state once at first
+        self.driver("presence", self.hwnd, INACTIVE)
+        self.driver("ping")
+        self.put("clock-offset", b"+61\n")
+        self.driver("presence", self.hwnd, PRESENT)
+        box, text = self.dialog("Away")
+        self.answer(box, IDYES)
+        self.exit()
+        rows = self.rows()
+        self.assertEqual(["Alpha", "Break", "Alpha"], [r[3] for r in rows])
+        self.assertGreaterEqual(rows[1][2], 60)
+
+    def test_a_killed_run_asks_at_the_next_start_and_yes_logs_its_running_task(self):
+        for answer, logged in ((IDYES, True), (IDNO, False)):
+            with self.subTest(answer=answer):
+                self.put("timelog.csv", b"")
+                self.start(settings_file(TASKS))
+                self.switch_to(1)  # the first switch: Alpha counts from start-up
+                line = wait_for(self.running_line, 10, "the running task on disk")
+                self.kill()
+                self.start(shown=False)
+                box, text = self.dialog("Vornet")
+                self.assertRegex(text, QUESTION.format("Alpha"))
+                self.answer(box, answer)
+                self.wait_shown()
+                wait_for(lambda: self.file("timelog-running.csv") == b"\r\n", 10,
+                         "the file written anew for this run")
+                self.exit()
+                self.assertEqual(line + b"\r\n" if logged else b"", self.file("timelog.csv"))
+                self.assertIsNone(self.file("timelog-running.csv"))
+
+    def test_lines_a_held_log_refused_are_in_it_after_a_kill_and_a_new_start(self):
+        self.start(settings_file(TASKS))
+        log = self.windows_path(self.path("timelog.csv"))
+        self.driver("hold", log)
+        self.switch_to(1)
+        self.switch_to(2, settle=False)
+        box, _ = self.dialog("OPEN ERROR")
+        self.answer(box, IDOK)
+        self.kill()
+        self.driver("release", log)
+        self.start(shown=False)
+        box, text = self.dialog("Vornet")
+        self.assertRegex(text, QUESTION.format("Beta"))
+        self.answer(box, IDNO)
+        self.wait_shown()
+        self.assertEqual(["Alpha"], [r[3] for r in self.rows()])
