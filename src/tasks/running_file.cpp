@@ -45,8 +45,9 @@ void WriteRunningFile(OwnerWindow owner)
         result = ReplaceWholeFile(kRunningName, text, lineLength + heldLength, &stamp);
         free(text);
     }
-    // Nothing is lost yet, only the safety against a crash: the user hears of it once.
-    if (result != WRITE_OK && !failureTold) {
+    // Nothing is lost yet, only the safety against a crash: the user hears of it once, when
+    // there is time to lose.
+    if (result != WRITE_OK && !failureTold && lineLength + heldLength > 2) {
         failureTold = 1;
         TellUser(owner,
                  "timelog-running.csv could not be written: if Vornet does not end properly, "

@@ -7,13 +7,14 @@
 //                              left, top, right, bottom and text, seven fields per window
 //   text H | settext H TEXT    WM_GETTEXT / WM_SETTEXT
 //   child H ID                 GetDlgItem
-//   post H MSG W L
+//   post H MSG W L | send H MSG W L
+//                              PostMessage, or SendMessage (returns once H handled it)
 //   exstyle H | foreground | kill H
 //   move H X Y                 moves the window (as a removed monitor leaves it)
 //   hold PATH | release PATH   keeps a file open without sharing, as another program may
 //   presence H STATE           what Windows 8 and later send on the user's presence: a
 //                              POWERBROADCAST_SETTING written into H's process, its address
-//                              posted with WM_POWERBROADCAST / PBT_POWERSETTINGCHANGE
+//                              sent with WM_POWERBROADCAST / PBT_POWERSETTINGCHANGE
 //   shortcut NAME              the program and working folder of the shortcut NAME in the
 //                              Startup folder, or err when there is none
 //   textdiff H FACE HEIGHT WEIGHT TEXTCOLOUR BACKCOLOUR UTF8HEX
@@ -141,6 +142,13 @@ std::string Post(const Words& w)
                         static_cast<LPARAM>(Number(w[4]))) ? "ok" : "err post failed";
 }
 
+std::string Send(const Words& w)
+{
+    return SendMessageTimeoutA(Window(w[1]), static_cast<UINT>(Number(w[2])),
+                               static_cast<WPARAM>(Number(w[3])), static_cast<LPARAM>(Number(w[4])),
+                               SMTO_ABORTIFHUNG, kSendTimeout, NULL) ? "ok" : "err no answer";
+}
+
 std::string Kill(HWND window)
 {
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOf(window));
@@ -251,8 +259,9 @@ std::string Presence(HWND window, DWORD state)
     CloseHandle(process);
     if (!written)
         return "err not written";
-    return PostMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
-                        reinterpret_cast<LPARAM>(at)) ? "ok" : "err post failed";
+    return SendMessageTimeoutA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                               reinterpret_cast<LPARAM>(at), SMTO_ABORTIFHUNG, kSendTimeout, NULL)
+               ? "ok" : "err no answer";
 }
 
 std::string Shortcut(const std::string& name)
@@ -304,6 +313,8 @@ std::string Run(const Words& w)
         return "ok\t" + Handle(GetDlgItem(Window(w[1]), static_cast<int>(Number(w[2]))));
     if (c == "post" && n == 5)
         return Post(w);
+    if (c == "send" && n == 5)
+        return Send(w);
     if (c == "exstyle" && n == 2)
         return "ok\t" + std::to_string(GetWindowLongA(Window(w[1]), GWL_EXSTYLE));
     if (c == "foreground")

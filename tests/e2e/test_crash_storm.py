@@ -1,12 +1,13 @@
 """Vornet killed without warning, again and again, in the middle of switches, edits and
-sorts: after every kill setting.ini is whole and timelog.csv holds only whole lines, none
-of the earlier ones lost. VORNET_CRASH_KILLS sets the number of kills."""
+sorts: after every kill setting.ini and the running file are whole and timelog.csv holds only
+whole lines, none of the earlier ones lost; the next start logs the killed run's task.
+VORNET_CRASH_KILLS sets the number of kills."""
 
 import os
 import random
 import re
 
-from vornet_e2e import FSIZE, IDOK, Journey, settings_file, wait_for
+from vornet_e2e import IDYES, Journey, settings_file, wait_for
 
 KILLS = int(os.environ.get("VORNET_CRASH_KILLS") or 12)
 KEYS = [b"%02d" % i for i in range(50)] + [line.split(b"=")[0] for line in
@@ -22,8 +23,21 @@ class CrashStormTest(Journey):
         log = self.file("timelog.csv") or b""
         self.assertTrue(log.startswith(earlier_log), "earlier lines kept")
         self.assertEqual(log, b"".join(LINE.findall(log)), "only whole lines")
-        self.assertLessEqual(set(os.listdir(self.folder)), {"setting.ini", "setting.ini.tmp", "timelog.csv"})
+        running = self.file("timelog-running.csv")
+        self.assertEqual(running, b"".join(LINE.findall(running)) if running[:2] != b"\r\n"
+                         else b"\r\n" + b"".join(LINE.findall(running[2:])), "only whole lines")
+        self.assertLessEqual(set(os.listdir(self.folder)), {"setting.ini", "setting.ini.tmp", "timelog.csv",
+                                                            "timelog-running.csv", "timelog-running.csv.tmp"})
         return log
+
+    def take_over(self):
+        """A killed run's running task is asked about at the next start: Yes logs its line."""
+        running = self.file("timelog-running.csv").split(b"\r\n")[0]
+        if running:
+            box, _ = self.dialog("Vornet")
+            self.answer(box, IDYES)
+            wait_for(lambda: (self.file("timelog.csv") or b"").endswith(running + b"\r\n"), 10,
+                     "the running task's line")
 
     def act(self, rng, rows):
         choice = rng.randrange(3)
@@ -40,8 +54,10 @@ class CrashStormTest(Journey):
         names = ["Break"] + ["task" + "abcdefghij"[i] for i in range(10)]
         self.put("setting.ini", settings_file(names))
         log = b""
-        for _ in range(KILLS):
+        for kill in range(KILLS):
             self.start()
+            if kill > 0:
+                self.take_over()
             for _ in range(rng.randrange(1, 4)):
                 self.act(rng, len(names))
                 for _ in range(rng.randrange(30)):  # the moment of the kill varies

@@ -77,7 +77,7 @@ class DayTest(Journey):
         self.start(settings_file(TASKS))
         self.driver("post", self.hwnd, 0x204, 0, (5 << 16) | 10)  # right press on the strip
         wait_for(lambda: self.driver.windows("#32768"), 10, "the menu")
-        for vk in (VK_DOWN, VK_DOWN, VK_RETURN):  # Properties, Version
+        for vk in (VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN):  # Properties, Start with Windows, Version
             self.driver("post", self.hwnd, WM_KEYDOWN, vk, 0)
         box, _ = self.dialog("Version")
         self.answer(box, IDOK)

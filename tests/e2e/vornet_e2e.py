@@ -27,6 +27,7 @@ IDOK, IDYES = 1, 6
 IDM = dict(version=40002, exit=40008, delete=40010, sort=40015, edit=40018, properties=40020,
            backdated=40022)
 FSIZE = 18
+LIBFAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 WHITE, SILVER, BLACK = 0xFFFFFF, 0xC0C0C0, 0
 # The Japanese journeys' own system: a prefix of their own, code page 932.
 JAPANESE = {"WINEPREFIX": os.environ.get("VORNET_JA_WINEPREFIX") or
@@ -272,6 +273,20 @@ class Journey(unittest.TestCase):
 
     def rows(self):
         return log_rows(self.file("timelog.csv"), self.encoding)
+
+    def faked_clock(self):
+        """The environment of a Vornet whose wall clock move_clock() moves: libfaketime shifts
+        what its process reads (GetLocalTime reaches clock_gettime) by the offset in a file;
+        timers, the monotonic clock and the times of files are left alone."""
+        self.assertTrue(os.path.exists(LIBFAKETIME), "libfaketime (tools/setup installs it)")
+        self.move_clock(0)
+        return {"LD_PRELOAD": LIBFAKETIME, "FAKETIME_TIMESTAMP_FILE": self.path("clock-offset"),
+                "FAKETIME_NO_CACHE": "1", "FAKETIME_DONT_FAKE_MONOTONIC": "1", "NO_FAKE_STAT": "1"}
+
+    def move_clock(self, seconds):
+        """Sets the offset whole at once: a file read half written would be no offset."""
+        self.put("clock-offset.tmp", b"%+d\n" % seconds)
+        os.replace(self.path("clock-offset.tmp"), self.path("clock-offset"))
 
     def strip_shows(self, name, colour=WHITE, face="Arial", size=FSIZE, weight=400):
         """Waits until the strip shows `name` exactly as the same font draws it from Unicode."""
