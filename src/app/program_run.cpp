@@ -28,8 +28,8 @@ void WriteRunEnd(OwnerWindow owner)
 {
     current_task = 0; // the file always names the break task as running after a run
     SaveSettings(owner);
-    if (TaskTable[0][0] != '\0')
-        AppendTimeLog(owner, TaskTable[0]);
+    // Also when the save failed and left slot 0 empty: the running task's time is logged.
+    AppendTimeLog(owner, TaskTable[0]);
     SaveHeldLogAside(owner);
     EndRunningFile(owner);
 }

@@ -58,20 +58,20 @@ int StartsWithWindows()
 
 void ToggleStartWithWindows(OwnerWindow owner)
 {
-    int ours = FirstShortcut(1);
-    int n = ours != 0 ? ours : FirstShortcut(0);
     char name[32];
-    ShortcutName(n, name, sizeof name);
-    if (ours != 0 && RemoveStartupShortcut(name) == 0)
+    int ours = FirstShortcut(1);
+    if (ours != 0) {
+        ShortcutName(ours, name, sizeof name);
+        if (RemoveStartupShortcut(name) != 0)
+            TellUser(owner, "The shortcut in the Startup folder could not be removed.", "Warning",
+                     MESSAGE_WARNING);
         return;
-    if (ours == 0 && n != 0) {
-        char program[PATH_SIZE], folder[PATH_SIZE];
-        ReadProgramPlace(program, sizeof program, folder, sizeof folder);
-        if (MakeStartupShortcut(name, program, folder) == 0)
-            return;
     }
-    TellUser(owner,
-             ours != 0 ? "The shortcut in the Startup folder could not be removed."
-                       : "A shortcut could not be made in the Startup folder.",
-             "Warning", MESSAGE_WARNING);
+    int free = FirstShortcut(0); // none when other folders' Vornets hold every name
+    char program[PATH_SIZE], folder[PATH_SIZE];
+    ReadProgramPlace(program, sizeof program, folder, sizeof folder);
+    ShortcutName(free, name, sizeof name);
+    if (free == 0 || MakeStartupShortcut(name, program, folder) != 0)
+        TellUser(owner, "A shortcut could not be made in the Startup folder.", "Warning",
+                 MESSAGE_WARNING);
 }

@@ -35,7 +35,7 @@ void WriteRunningFile(OwnerWindow owner)
     const char* held = HeldLines(&heldLength);
     char line[LINE_SIZE];
     size_t lineLength = RunningLine(line, sizeof line);
-    char* text = static_cast<char*>(malloc(lineLength + heldLength + 1));
+    char* text = static_cast<char*>(malloc(lineLength + heldLength));
     FileStamp stamp;
     WriteResult result = WRITE_FAILED;
     if (text != nullptr) {

@@ -53,16 +53,14 @@ void ShowUnsavedLines(OwnerWindow owner)
     TellUser(owner, text, "OPEN ERROR", MESSAGE_ERROR);
 }
 
-// Reads `count` digits at line[*at] into `value`; 0 when they are not there.
+// Reads `count` digits at line[*at] into `value` (any number of them for 0, but no more than
+// 18: past any number a line holds); 0 when they are not there.
 int ReadDigits(const char* line, size_t length, size_t* at, size_t count, int64_t* value)
 {
     *value = 0;
     size_t start = *at;
-    for (; *at < length && line[*at] >= '0' && line[*at] <= '9'; ++*at) {
-        if (*at - start == 18)
-            return 0; // past any number a line holds
+    for (; *at < length && *at - start < 18 && line[*at] >= '0' && line[*at] <= '9'; ++*at)
         *value = *value * 10 + (line[*at] - '0');
-    }
     return *at > start && (count == 0 || *at - start == count);
 }
 

@@ -100,6 +100,7 @@ TEST(RunningFile, ARunThatDidNotEndProperlyIsAskedAboutAndItsHeldLinesLogged)
     for (const Case& c : cases) {
         StartWithFile(&c.left, c.answer);
         EXPECT_EQ(c.log, FileText("timelog.csv")) << c.left;
+        EXPECT_EQ(!c.log.empty(), HasFile("timelog.csv")) << c.left;
         ASSERT_EQ(c.asked || c.kept ? 1u : 0u, fake.messages.size()) << c.left;
         if (c.asked)
             EXPECT_EQ("Vornet did not end properly.\r\nMeeting, client ran from 2026/12/04 16:00:00 "

@@ -200,6 +200,7 @@ TEST(SettingsFile, AFileSavedInUnicodeIsTakenInTheSystemsCodePageAndKeptWhenACha
         {1252, "01=\xC4\x81 \xE6\x97\xA5\r\n", "? ?", true},          // no form in 1252
         {932, "01=\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\r\n", "\x93\xFA\x96\x7B\x8C\xEA", false},
         {932, "01=\x93\xFA\x96\x7B\r\n", "\x93\xFA\x96\x7B", false}, // Shift_JIS already
+        {1252, "\xFF\xFE", "", false}, // a UTF-16 file with nothing but its mark
     };
     for (const Case& c : cases) {
         ResetFakeSystem();

@@ -93,6 +93,7 @@ TEST(RunEnd, SavesTheBreakTaskAsRunningLogsTheLastTaskAndSetsRefusedLinesAside)
         EXPECT_EQ(c.unsaved, FileText("timelog-unsaved.csv"));
         EXPECT_NE(std::string::npos, FileText("setting.ini").find("\r\ncurrent_task=0\r\n"));
         EXPECT_NE(std::string::npos, FileText("setting.ini").find("02=B\r\n"));
+        EXPECT_STREQ("Break", runningTaskName); // nothing but the break task runs after a run
     }
 }
 
@@ -109,8 +110,14 @@ TEST(StartWithWindows, IsOurShortcutAloneAndATogglePutsItOrTakesItAway)
         {{{"Vornet.lnk", theirs}, {"Vornet (2).lnk", ours}}, false, 1, {{"Vornet.lnk", theirs}}, false},
         {{}, true, 0, {}, true},
         {{{"Vornet.lnk", ours}}, true, 1, {{"Vornet.lnk", ours}}, true},
+        {{{"Vornet (9).lnk", theirs}}, false, 0,
+         {{"Vornet (9).lnk", theirs}, {"Vornet.lnk", {"C:\\Vornet\\Vornet.exe", "C:\\Work"}}}, false},
     };
-    for (const Case& c : cases) {
+    Folder full;
+    for (int n = 1; n <= 9; ++n)
+        full[n == 1 ? "Vornet.lnk" : "Vornet (" + std::to_string(n) + ").lnk"] = theirs;
+    for (const Case& c : {cases[0], cases[1], cases[2], cases[3], cases[4], cases[5], cases[6],
+                          Case{full, false, 0, full, true}}) {
         ResetFakeSystem();
         fake.startup = c.before;
         fake.startupRefuses = c.refuses;
@@ -122,7 +129,7 @@ TEST(StartWithWindows, IsOurShortcutAloneAndATogglePutsItOrTakesItAway)
             EXPECT_EQ(shortcut.second.folder, fake.startup[shortcut.first].folder) << shortcut.first;
         }
         EXPECT_EQ(c.warned ? "Warning" : "", TakeTitles());
-        EXPECT_EQ(c.refuses ? c.checked : !c.checked, StartsWithWindows()); // the new state
+        EXPECT_EQ(c.warned ? c.checked : !c.checked, StartsWithWindows()); // the new state
     }
 }
 

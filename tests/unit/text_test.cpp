@@ -4,6 +4,7 @@
 
 #include "base/decimal_number.h"
 #include "base/text_builder.h"
+#include "base/utf8.h"
 #include "fake_system.h"
 
 namespace {
@@ -29,6 +30,18 @@ TEST(Text, CopiesAreBoundedAndEndBetweenCharacters)
         }
     }
     fake.codePage = 1252;
+}
+
+TEST(Text, Utf8IsToldApartFromEightBitTextOnlyWhenValidAndMultibyte)
+{
+    struct Case { std::string text; int multibyte; } cases[] = {
+        {"Caf\xC3\xA9", 1},      {"\xE0\xA0\x80", 1},       {"\xF0\x90\x80\x80", 1}, {"\xF4\x8F\xBF\xBF", 1},
+        {"plain", 0},             {"Caf\xE9", 0},             {"\xE9t\xC3\xA9", 0},     {"\xC3", 0},
+        {"\xC0\x80", 0},          {"\xE0\x80\x80", 0},       {"\xED\xA0\x80", 0},      {"\xF4\x90\x80\x80", 0},
+        {"\xF5\x80\x80\x80", 0}, {"\xE3\x81", 0},           {"\x82\xA0", 0}, // Shift_JIS
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.multibyte, IsMultibyteUtf8(c.text.data(), c.text.size())) << c.text;
 }
 
 TEST(Text, NumbersArePaddedAndSigned)
