@@ -5,11 +5,11 @@
 #include "tasks/task_table.h"
 #include "tasks/time_log.h"
 
-static int away = 0;     // 1 from the first notice of leaving until the question
-static int returned = 0; // 1 once a return was noticed
+static int away;         // 1 from the first notice of leaving until the question
+static int returned;     // 1 once a return was noticed
+static int presenceTold; // the first presence notice, the state as it was, has come
 static LocalTime awayStart;
 static LocalTime awayEnd;
-static int presenceTold = 0; // the first presence notice, the state as it was, has come
 
 void ForgetTimeAway()
 {

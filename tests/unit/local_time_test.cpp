@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <string.h>
 
 #include "fake_system.h"
 #include "base/local_time.h"
@@ -24,6 +25,11 @@ TEST(LocalTime, MomentsCountTicksFrom1601AsFileTimesDo)
         EXPECT_EQ(c.real, LocalTimeToTicks(c.time, &ticks)) << c.time.wYear;
         EXPECT_EQ(c.ticks, ticks) << c.time.wYear;
         EXPECT_EQ(c.real, IsRealMoment(c.time));
+        if (c.real) { // and back, a part of a millisecond more
+            LocalTime back = TicksToLocalTime(c.ticks + 9999);
+            back.wDayOfWeek = c.time.wDayOfWeek;
+            EXPECT_EQ(0, memcmp(&c.time, &back, sizeof back)) << c.time.wYear;
+        }
     }
     EXPECT_EQ(-10000, TimeDifference(At(2026, 1, 1, 0, 0, 0, 1), At(2026, 1, 1, 0, 0, 0, 0)));
     EXPECT_EQ(864000000000, TimeDifference(At(2026, 2, 28, 12, 0, 0), At(2026, 3, 1, 12, 0, 0)));

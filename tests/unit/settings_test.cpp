@@ -99,6 +99,7 @@ TEST(SettingsFile, LoadedNumbersAreReadLikeStrtolAndClamped)
         {"ftype=-2147483648", &SettingsRecord::ftype, -2147483647 - 1},
         {"ftype=-99999999999", &SettingsRecord::ftype, -2147483647 - 1},
         {"WINX=100", &SettingsRecord::winX, 100},      {" winX=100", &SettingsRecord::winX, 960},
+        {"BACKR=5", &SettingsRecord::backR, 5},
         {"winX=\r\n12", &SettingsRecord::winX, 0},
     };
     for (const Case& c : cases) {

@@ -9,6 +9,7 @@
 #include "base/shell_state.h"
 #include "fake_system.h"
 #include "settings/settings_file.h"
+#include "tasks/away_time.h"
 #include "tasks/task_table.h"
 #include "tasks/time_log.h"
 
@@ -67,6 +68,23 @@ TEST(KeptFiles, TakeTheFirstFreeNumberBeforeTheExtension)
     PutFile("setting.ini", "held");
     fake.files["setting.ini"].readOnly = true;
     EXPECT_EQ(-1, KeepFileAside("setting.ini", kept, sizeof kept));
+}
+
+TEST(RunStart, ForgetsEverythingTheLastRunLeftInMemory)
+{
+    ResetFakeSystem();
+    dialogOpen = listOpen = sessionEnding = useBackdatedTime = 1;
+    selectedRow = current_task = lastRow = 7;
+    firstSwitchPending = 0;
+    SetTaskName(3, "left");
+    NoteUserLeft(fake.now);
+    ResetProgramState();
+    EXPECT_EQ(0, dialogOpen + listOpen + sessionEnding + useBackdatedTime + selectedRow + current_task);
+    EXPECT_EQ(1, firstSwitchPending);
+    EXPECT_EQ(1, lastRow);
+    EXPECT_STREQ("", TaskTable[3]);
+    EXPECT_EQ(0, UserIsAway());
+    EXPECT_EQ(960, Settings.winX); // the middle of the screen
 }
 
 TEST(RunEnd, SavesTheBreakTaskAsRunningLogsTheLastTaskAndSetsRefusedLinesAside)
