@@ -64,6 +64,20 @@ TEST(RunningFile, HoldsWhatExitWouldLogNowAndGoesWithTheRunsEnd)
     EXPECT_EQ("\r\n2026/12/05 09:00:00,0:30:00,1800,A\r\n", FileText(kRunning));
 }
 
+TEST(RunningFile, AFileThatCannotBeWrittenIsToldOnceWhenTimeIsAtStake)
+{
+    ResetFakeSystem();
+    SetTaskName(1, "A");
+    PutFile("timelog.csv", "");
+    fake.noNewFiles = true; // a folder that takes no new file: the log was there
+    TakeOverRunningFile(nullptr);
+    EXPECT_EQ("", TakeTitles()); // nothing runs that the log would keep
+    SwitchAt(1, 9, 30);
+    SwitchAt(1, 10, 0);
+    EXPECT_EQ("Warning", TakeTitles());
+    EXPECT_FALSE(HasFile(kRunning));
+}
+
 TEST(RunningFile, IsRenewedOnlyWhileATaskRunsAndALateRenewalIsTimeAway)
 {
     StartWithFile();
