@@ -115,19 +115,43 @@ def idle(programs, args, work):
     return result
 
 
+def switch_to(v, row):
+    # Opens the list by a click, points at `row` and switches to it with the list kept open.
+    v.post(WM_LBUTTONDOWN, 1, 5, 5)  # the middle of row n is at y = 18 n + 12
+    v.post(WM_LBUTTONUP, 0, 5, 5)
+    time.sleep(0.3)
+    v.post(WM_MOUSEMOVE, 0, 5, 18 * row + 12)
+    v.post(WM_COMMAND, IDM_SWITCH_KEEP_OPEN)
+    time.sleep(0.3)
+
+
+def idle_running(v, args):
+    # Vornet alone, counters over args.idle s: first with a task running (past the first
+    # switch, so the running file's minute refresh is on), then during a break.
+    named(v)
+    v.start()
+    result = []
+    for row in (1, 0):
+        switch_to(v, row)
+        before = counters(v.pid())
+        time.sleep(args.idle)
+        result.append([b - a for a, b in zip(before, counters(v.pid()))])
+    v.stop()
+    return result
+
+
+def named(v):
+    v.ini.write_bytes(re.sub(rb"(?m)^0([12])=\r", lambda m: b"0%s=Task %s\r" % (m[1], m[1]), v.ini.read_bytes()))
+
+
 def switch_calls(v, work):
     # One switch with the list open (the first switch only starts the period), traced for
     # 0.45 s: system calls of Vornet and of the Wine server, and those on timelog.csv.
-    v.ini.write_bytes(re.sub(rb"(?m)^0([12])=\r", lambda m: b"0%s=Task %s\r" % (m[1], m[1]), v.ini.read_bytes()))
+    named(v)
     log = v.folder / "timelog.csv"
     log.write_bytes(b"2026/01/01 09:00:00,0:00:01,1,Break\r\n")  # a log exists, as after any switch
     v.start()
-    v.post(WM_LBUTTONDOWN, 1, 5, 5)  # opens the list; the middle of its row n is at y = 18 n + 12
-    v.post(WM_LBUTTONUP, 0, 5, 5)
-    time.sleep(0.3)
-    v.post(WM_MOUSEMOVE, 0, 5, 30)  # row 1, switched to
-    v.post(WM_COMMAND, IDM_SWITCH_KEEP_OPEN)
-    time.sleep(0.3)
+    switch_to(v, 1)  # the first switch only starts the period
     v.post(WM_MOUSEMOVE, 0, 5, 48)  # row 2, for the switch measured
     prefix = f"WINEPREFIX={os.environ['WINEPREFIX']}".encode()
     server = next(pid for pid, cmd, env in processes() if b"wineserver" in cmd and prefix in env)
@@ -139,7 +163,8 @@ def switch_calls(v, work):
         if began <= float(m[2]) <= began + 0.45:
             who = "server" if int(m[1]) == server else "Vornet"
             on_log = re.match(r'(AT_FDCWD<[^>]*>, )?("|\d+<)[^">]*timelog\.csv[">]', m[4])  # by path or descriptor
-            counts.update([who] + [f"{who} {m[3]}"] * bool(on_log))
+            on_running = re.match(r'(AT_FDCWD<[^>]*>, )?("|\d+<)[^">]*timelog-running\.csv(\.tmp)?[">]', m[4])
+            counts.update([who] + [f"{who} {m[3]}"] * bool(on_log) + [f"running {who} {m[3]}"] * bool(on_running))
     appended = log.read_bytes().count(b"\n") - 1  # before the exit logs the period running
     v.stop()
     return counts, appended
@@ -217,6 +242,7 @@ def main():
             for k in (i % 2, 1 - i % 2):
                 runs[k].append(launch(programs[k]))
         idles, loads = idle(programs, args, work), loads + [load()]
+        running = idle_running(programs[0], args)
         switch, appended = switch_calls(programs[0], work)
     finally:
         for p in programs:
@@ -235,11 +261,17 @@ def main():
     size, dlls = VORNET.stat().st_size, re.findall(r"DLL Name:\s*(\S+)", output("x86_64-w64-mingw32-objdump", "-p", VORNET))
     foreign = [d for d in dlls if d.lower().removesuffix(".dll") not in SYSTEM_DLLS]
     activity = "{:.0f} µs CPU, {} wake-ups, {} context switches, {} system calls".format
+    woken = "{:.0f} µs CPU, {} wake-ups, {} context switches".format
     calls = lambda *names: sum(switch.get(f"{who} {n}", 0) for who in ("Vornet", "server") for n in names)
+    on_running = ", ".join(f"{k.split(' ', 1)[1]} {n}" for k, n in sorted(switch.items()) if k.startswith("running "))
+    minutes = args.idle / 60
     files = calls("open", "openat"), calls("write", "writev", "pwrite64"), calls("close")
     goals = [("Start-up within 1.10× of the minimal window", ratio[1] <= 1.10, f"{ratio[1]:.2f}×"),
              ("Exit within 1.10× of the minimal window", ratio[2] <= 1.10, f"{ratio[2]:.2f}×"),
              ("No activity while idle", idles[0] == [0, 0, 0, 0], activity(*idles[0])),
+             ("While a task runs: at most one wake-up a minute; none during a break",
+              running[0][1] <= max(1, round(minutes)) + 1 and running[1][1] == 0,
+              f"task: {woken(*running[0])}; break: {woken(*running[1])}, over {args.idle} s each"),
              ("LoadSettings of a full file ≤ 2,000,000 instructions", core[1] <= 2e6, f"{core[1]:,} (+ SaveSettings: {core[0]:,})"),
              ("A switch ≤ 100,000 instructions + one open/append/close", core[2] <= 1e5 and files[:2] == (1, 1) and
               files[2] and appended == 1, "{:,} instructions; {} open, {} write, {} close".format(core[2], *files)),
@@ -264,9 +296,11 @@ Written by `tools/bench` on {datetime.datetime.fromtimestamp(began, datetime.tim
 {rows}
 **Idle.** Both programs running, no input, from 2 s after their first paint: every thread's /proc schedstat and status over {args.idle} s, then `strace -c -f` of each in turn for {args.strace} s (from 1 s after attaching, which interrupts the process once). The minimal window: """ + activity(*idles[1]) + f""".
 
+**A task running, a break.** Vornet alone, its list opened and a task switched to, then the break task: the same counters over {args.idle} s each. While a task other than the break task runs, a timer renews the running file's last moment once a minute; during a break, an absence or before the first switch there is no timer.
+
 **The core.** Instructions counted by callgrind in bench/core_bench.cpp, the core on the unit tests' in-memory files ({core_line}): LoadSettings + SaveSettings {core[0]:,}; LoadSettings alone {core[1]:,}; one switch {core[2]:,}.
 
-**One switch under Wine** with the list open (Vornet's command {IDM_SWITCH_KEEP_OPEN}), `strace -f -y` of Vornet's process and the Wine server for 0.45 s: {switch.get("Vornet", 0)} system calls by Vornet, {switch.get("server", 0)} by the server (mostly requests and replies between the two). Those on timelog.csv: {", ".join(f"{k} {n}" for k, n in sorted(switch.items()) if " " in k)}. The server opens files for its clients and passes the descriptor on, so each closes its copy. Lines appended: {appended}.
+**One switch under Wine** with the list open (Vornet's command {IDM_SWITCH_KEEP_OPEN}), `strace -f -y` of Vornet's process and the Wine server for 0.45 s: {switch.get("Vornet", 0)} system calls by Vornet, {switch.get("server", 0)} by the server (mostly requests and replies between the two). Those on timelog.csv: {", ".join(f"{k} {n}" for k, n in sorted(switch.items()) if " " in k and not k.startswith("running "))}. Those on timelog-running.csv and its temporary file (written whole: made, written, flushed, renamed over it): {on_running or "none"}. The server opens files for its clients and passes the descriptor on, so each closes its copy. Lines appended: {appended}.
 
 **vornet-report beside Timewarrior.** vornet-report's default report (totals per task per day), best of {args.report_runs} runs: {big:.3f} s for a {args.lines:,}-line timelog.csv, {small:.3f} s for its first {args.timew_lines:,} periods. `timew summary` (Timewarrior {output("timew", "--version")}) of those periods written into its data files, best of {args.timew_runs}: {timew:.3f} s. Hours counted: {ours:.2f} and {theirs:.2f}.
 """)
