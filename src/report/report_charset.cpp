@@ -76,16 +76,6 @@ std::string RepairedUtf8(std::string_view text)
     return out;
 }
 
-Charset CharsetOfNames(Charset asked, const std::vector<std::string_view>& names)
-{
-    if (asked != CHARSET_GUESS)
-        return asked;
-    for (std::string_view name : names)
-        if (!IsValidUtf8(name))
-            return CHARSET_CP1252;
-    return CHARSET_UTF8;
-}
-
 std::vector<std::string> TextsAsUtf8(const std::vector<std::string_view>& texts,
                                      Charset charset)
 {
@@ -94,6 +84,30 @@ std::vector<std::string> TextsAsUtf8(const std::vector<std::string_view>& texts,
     std::vector<std::string> converted;
     for (std::string_view text : texts)
         converted.push_back(RepairedUtf8(text));
+    return converted;
+}
+
+std::vector<std::string> NamesAsUtf8(const std::vector<std::string_view>& names,
+                                     Charset others)
+{
+    std::vector<std::string> converted(names.size());
+    std::vector<std::string_view> rest;
+    std::vector<size_t> restAt;
+    for (size_t i = 0; i < names.size(); ++i) {
+        std::string_view name = names[i];
+        int multiByte = 0;
+        for (char c : name)
+            multiByte |= static_cast<unsigned char>(c) >= 0x80;
+        if (multiByte && IsValidUtf8(name)) {
+            converted[i] = std::string(name);
+        } else {
+            rest.push_back(name);
+            restAt.push_back(i);
+        }
+    }
+    std::vector<std::string> restInUtf8 = TextsAsUtf8(rest, others);
+    for (size_t k = 0; k < rest.size(); ++k)
+        converted[restAt[k]] = std::move(restInUtf8[k]);
     return converted;
 }
 

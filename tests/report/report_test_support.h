@@ -15,7 +15,7 @@ inline report::ReportOptions OptionsOf(std::vector<const char*> args)
     report::ReportOptions options;
     std::string problem;
     EXPECT_TRUE(report::ParseArguments(int(args.size()), args.data(), &options, &problem));
-    options.fileName = "log";
+    options.fileNames = {"log"};
     return options;
 }
 
@@ -33,7 +33,8 @@ inline std::string TaskTotals(const std::string& log, const std::vector<const ch
 {
     report::ReportOptions options = OptionsOf(args);
     report::LogSummary summary;
-    report::SummariseLog(log.data(), log.size(), options, &summary);
+    report::SummariseText(log.data(), log.size(), 1, report::AddSource(&summary, "log"), options,
+                          &summary);
     report::Report r = report::BuildReport(summary, options);
     std::string totals;
     for (const report::ReportPeriod& p : r.periods)
