@@ -87,28 +87,14 @@ std::vector<std::string> TextsAsUtf8(const std::vector<std::string_view>& texts,
     return converted;
 }
 
-std::vector<std::string> NamesAsUtf8(const std::vector<std::string_view>& names,
-                                     Charset others)
+std::string NameAsUtf8(std::string_view name, Charset others)
 {
-    std::vector<std::string> converted(names.size());
-    std::vector<std::string_view> rest;
-    std::vector<size_t> restAt;
-    for (size_t i = 0; i < names.size(); ++i) {
-        std::string_view name = names[i];
-        int multiByte = 0;
-        for (char c : name)
-            multiByte |= static_cast<unsigned char>(c) >= 0x80;
-        if (multiByte && IsValidUtf8(name)) {
-            converted[i] = std::string(name);
-        } else {
-            rest.push_back(name);
-            restAt.push_back(i);
-        }
-    }
-    std::vector<std::string> restInUtf8 = TextsAsUtf8(rest, others);
-    for (size_t k = 0; k < rest.size(); ++k)
-        converted[restAt[k]] = std::move(restInUtf8[k]);
-    return converted;
+    int multiByte = 0;
+    for (char c : name)
+        multiByte |= static_cast<unsigned char>(c) >= 0x80;
+    if (multiByte && IsValidUtf8(name))
+        return std::string(name);
+    return TextsAsUtf8({name}, others)[0];
 }
 
 } // namespace report

@@ -22,11 +22,10 @@ int IsValidUtf8(std::string_view text);
 // The text with each byte that does not begin a valid UTF-8 sequence as U+FFFD.
 std::string RepairedUtf8(std::string_view text);
 
-// A log written by timers of different ages may hold both: each name is read as UTF-8 when
-// it is valid UTF-8 with at least one multi-byte character, else as `others` (an ASCII name
+// A log written by timers of different ages may hold both: a name is read as UTF-8 when it
+// is valid UTF-8 with at least one multi-byte character, else as `others` (an ASCII name
 // reads alike in all of them).
-std::vector<std::string> NamesAsUtf8(const std::vector<std::string_view>& names,
-                                     Charset others);
+std::string NameAsUtf8(std::string_view name, Charset others);
 
 // The texts in UTF-8, from `charset`; what does not convert becomes U+FFFD.
 std::vector<std::string> TextsAsUtf8(const std::vector<std::string_view>& texts,

@@ -39,14 +39,15 @@ void NoteProblem(LogSummary* s, int source, int64_t lineNumber, const char* why)
 
 namespace {
 
-// The break task is matched by its whole name and keeps a row of its own, so that grouping
-// never moves time between work and break.
+// Rows are made of names read into UTF-8. The break task is matched by its whole name and
+// keeps a row of its own, so that grouping never moves time between work and break.
 int RowOf(LogSummary* s, const ReportOptions& o, std::string_view name)
 {
-    int isBreak = name == o.breakName;
+    std::string text = NameAsUtf8(name, o.charset);
+    int isBreak = text == NameAsUtf8(o.breakName, o.charset);
     if (isBreak && s->breakRow != NO_ROW)
         return s->breakRow;
-    std::string rowName(isBreak || o.group == GROUP_TASK ? name : ProjectOf(name));
+    std::string rowName(isBreak || o.group == GROUP_TASK ? text : ProjectOf(text));
     auto found = s->rowIndex.find(rowName);
     if (!isBreak && found != s->rowIndex.end())
         return found->second;

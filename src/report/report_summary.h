@@ -38,7 +38,8 @@ struct LogSummary {
     std::deque<std::string> names; // every name met, as the log holds it
     std::unordered_map<std::string_view, int> nameIndex; // its keys point into `names`
     std::vector<int> rowOfName;
-    std::vector<std::string> rowNames; // the tasks, or the projects, as the log holds them
+    // The tasks, or the projects, in UTF-8: one name written in two encodings is one row.
+    std::vector<std::string> rowNames;
     std::map<std::string, int> rowIndex; // all rows but the break task's
     int breakRow = NO_ROW;
     std::map<int64_t, std::vector<int64_t>> totals; // per period, seconds per row

@@ -89,11 +89,8 @@ Report BuildReport(const LogSummary& s, const ReportOptions& o)
     r.view = o.view;
     r.group = o.group;
     r.roundMinutes = o.roundMinutes;
-    std::vector<std::string_view> names(s.rowNames.begin(), s.rowNames.end());
-    names.push_back(o.breakName); // matched byte for byte: it is in the log's encoding too
-    r.taskNames = NamesAsUtf8(names, o.charset);
-    r.breakName = r.taskNames.back();
-    r.taskNames.pop_back();
+    r.taskNames = s.rowNames;
+    r.breakName = NameAsUtf8(o.breakName, o.charset); // read as the names it is matched with
 
     r.periods.reserve(s.totals.size());
     for (const auto& entry : s.totals)

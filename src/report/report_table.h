@@ -41,7 +41,6 @@ struct Report {
     std::string breakName;              // in UTF-8
 };
 
-// Names are converted to UTF-8 here, once each.
 Report BuildReport(const LogSummary& summary, const ReportOptions& options);
 
 // Seconds rounded up to a multiple of `minutes` (0: as they are).
