@@ -42,11 +42,10 @@ const char kUsage[] =
 
 namespace {
 
-// 1 to 60, in one or two digits.
+// 1 to 60, in digits alone.
 int ParseMinutes(const std::string& text, int* minutes)
 {
-    if (text.empty() || text.size() > 2 ||
-        text.find_first_not_of("0123456789") != std::string::npos)
+    if (text.find_first_not_of("0123456789") != std::string::npos)
         return 0;
     *minutes = ParseDecimal(text.c_str());
     return *minutes >= 1 && *minutes <= 60;

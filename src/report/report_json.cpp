@@ -48,7 +48,7 @@ void AppendPeriod(std::string* out, const Report& r, const ReportPeriod& p)
                       p.tasks[i].unrounded);
         *out += "}";
     }
-    *out += p.tasks.empty() ? "],\n      " : "\n      ],\n      ";
+    *out += "\n      ],\n      ";
     AppendSeconds(out, r, "work_seconds", "work_unrounded_seconds", p.workSeconds,
                   p.workUnrounded);
     *out += ",\n      ";
@@ -71,7 +71,7 @@ std::string FormatJson(const Report& r)
         out += i == 0 ? "\n" : ",\n";
         AppendPeriod(&out, r, r.periods[i]);
     }
-    out += r.periods.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    out += "\n  ]\n}\n";
     return out;
 }
 

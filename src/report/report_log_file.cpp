@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace report {
@@ -31,8 +32,7 @@ int SummariseFile(const std::string& name, int source, const ReportOptions& o, L
     std::vector<char> buffer(READ_STEP);
     size_t waiting = 0, got;
     do {
-        if (waiting == buffer.size())
-            buffer.resize(buffer.size() * 2);
+        buffer.resize(std::max(buffer.size(), 2 * waiting)); // a line as long as the buffer
         got = fread(buffer.data() + waiting, 1, buffer.size() - waiting, file);
         size_t length = waiting + got;
         size_t taken = SummariseText(buffer.data(), length, got == 0, source, o, s);

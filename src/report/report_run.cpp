@@ -39,7 +39,8 @@ void WriteReport(const std::string& text, const ReportOptions& options, std::str
 
 namespace {
 
-// Reads every log and running file into the summary; 0 when a log cannot be read.
+// Reads every log and running file into the summary: EXIT_DONE, or EXIT_UNREADABLE when a
+// log cannot be read.
 int Summarise(const ReportOptions& options, int64_t now, LogSummary* s, std::string* err)
 {
     std::vector<RunningFile> running;
@@ -53,14 +54,14 @@ int Summarise(const ReportOptions& options, int64_t now, LogSummary* s, std::str
     for (const std::string& name : options.fileNames) {
         if (!SummariseFile(name, AddSource(s, name), options, s)) {
             *err += "vornet-report: cannot read " + name + ": " + strerror(errno) + "\n";
-            return 0;
+            return EXIT_UNREADABLE;
         }
     }
     for (const RunningFile& file : running)
         AddRunningFile(file, now, options, s);
     if (s->keepLines)
         MergeKeptLines(s, options);
-    return 1;
+    return EXIT_DONE;
 }
 
 } // namespace
@@ -79,17 +80,16 @@ int RunReport(int argc, const char* const* argv, int64_t now, std::string* out,
         return EXIT_DONE;
     }
     LogSummary summary;
-    int readable = 0;
+    int code;
     try {
-        readable = Summarise(options, now, &summary, err);
+        code = Summarise(options, now, &summary, err);
     } catch (const std::bad_alloc&) {
         *err += "vornet-report: " + std::string(strerror(ENOMEM)) + "\n";
         return EXIT_UNREADABLE;
     }
-    if (!readable)
-        return EXIT_UNREADABLE;
-    WriteSummary(summary, options, out, err);
-    return EXIT_DONE;
+    if (code == EXIT_DONE)
+        WriteSummary(summary, options, out, err);
+    return code;
 }
 
 } // namespace report

@@ -62,8 +62,8 @@ void AddRunningFile(const RunningFile& file, int64_t now, const ReportOptions& o
         int64_t seconds = std::max(now - line.start, line.seconds);
         AddPeriod(s, o, line.start, seconds, s->rowOfName[NameOf(s, o, line.name)]);
     }
-    if (lineEnd < file.text.size())
-        SummariseText(text + lineEnd + 1, file.text.size() - lineEnd - 1, 1, source, o, s);
+    size_t rest = std::min(lineEnd + 1, file.text.size());
+    SummariseText(text + rest, file.text.size() - rest, 1, source, o, s);
 }
 
 } // namespace report

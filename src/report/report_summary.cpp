@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <algorithm>
+
 #include "report/report_dates.h"
 
 namespace report {
@@ -81,10 +83,8 @@ void AddPiece(LogSummary* s, const ReportOptions& o, int64_t day, int row, int64
     if (day != s->cachedDay) {
         s->cachedTotals = &s->totals[PeriodOfDay(o.view, day)];
         s->cachedDay = day;
-        if (day < s->firstDay)
-            s->firstDay = day;
-        if (day > s->lastDay)
-            s->lastDay = day;
+        s->firstDay = std::min(s->firstDay, day);
+        s->lastDay = std::max(s->lastDay, day);
     }
     std::vector<int64_t>& totals = *s->cachedTotals;
     if (totals.size() <= static_cast<size_t>(row))
@@ -111,7 +111,7 @@ void AddPeriod(LogSummary* s, const ReportOptions& o, int64_t start, int64_t sec
     do {
         if (day > o.toDay)
             return;
-        int64_t piece = left < SECONDS_PER_DAY - intoDay ? left : SECONDS_PER_DAY - intoDay;
+        int64_t piece = std::min(left, SECONDS_PER_DAY - intoDay);
         AddPiece(s, o, day, row, piece);
         left -= piece;
         intoDay = 0;

@@ -1,6 +1,7 @@
 #include "report/report_table.h"
 
 #include <algorithm>
+#include <map>
 
 #include "report/report_dates.h"
 
@@ -96,20 +97,16 @@ Report BuildReport(const LogSummary& s, const ReportOptions& o)
     for (const auto& entry : s.totals)
         r.periods.push_back(PeriodOf(s, o, entry.first, entry.second));
     // A row with time inside the range, if only 0 seconds, has its place in the ranking.
-    std::vector<TaskTime> overall;
-    std::vector<char> present(s.rowNames.size(), 0);
-    for (size_t row = 0; row < s.rowNames.size(); ++row)
-        overall.push_back(TaskTime{static_cast<int>(row), 0, 0});
-    for (const ReportPeriod& p : r.periods) {
-        for (const TaskTime& t : p.tasks) {
-            overall[t.task].seconds += t.seconds;
-            present[t.task] = 1;
-        }
-    }
-    SortTasks(&overall, s.rowNames);
-    for (const TaskTime& t : overall)
-        if (present[t.task])
-            r.taskRank.push_back(t.task);
+    std::map<int, int64_t> overall;
+    for (const ReportPeriod& p : r.periods)
+        for (const TaskTime& t : p.tasks)
+            overall[t.task] += t.seconds;
+    std::vector<TaskTime> ranked;
+    for (const auto& entry : overall)
+        ranked.push_back(TaskTime{entry.first, entry.second, entry.second});
+    SortTasks(&ranked, s.rowNames);
+    for (const TaskTime& t : ranked)
+        r.taskRank.push_back(t.task);
     return r;
 }
 

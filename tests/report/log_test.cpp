@@ -32,7 +32,8 @@ TEST(TimeLogLine, MalformedLinesAreRejectedWithTheirReason)
         {"2026/12/05 09:03:07,1:12:33,43x3,A", "seconds field is not a number"},
         {"2026/12/05 09:03:07,596523:14:08,2147483648,A", "seconds field is larger than 2147483647"},
         {"2026/12/05 09:03:07,1:12:34,4353,A", "H:MM:SS does not match the seconds field"},
-        {"2026/12/05 09:03:07,0:72:33,4353,A", "H:MM:SS"}, {"2026/12/05 09:03:07,1:11:93,4353,A", "H:MM"},
+        {"2026/12/05 09:03:07,0:72:33,4353,A", "H:MM:SS"}, {"2026/12/05 09:03:07,0:60:00,3600,A", "H:MM:SS"},
+        {"2026/12/05 09:03:07,0:00:60,60,A", "H:MM:SS"}, {"2026/12/05 09:03:07,1:11:93,4353,A", "H:MM"},
         {"2026/12/05 09:03:07,1:12:33,4353,", "no task name"}, {"", "empty line"}};
     for (const Case& c : cases) {
         const char* reason = Parse(c.line);
