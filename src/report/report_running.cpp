@@ -50,15 +50,9 @@ void AddRunningFile(const RunningFile& file, int64_t now, const ReportOptions& o
 {
     int source = AddSource(s, file.name);
     size_t lineEnd = std::min(file.text.find('\n'), file.text.size());
-    size_t length = lineEnd > 0 && file.text[lineEnd - 1] == '\r' ? lineEnd - 1 : lineEnd;
     const char* text = file.text.data();
-    s->sources[source].lineNumber = 1;
-    LogLine line;
-    if (length == 0) {
-        // Nothing runs that the log would record.
-    } else if (const char* problem = ParseLogLine(text, text + length, &line)) {
-        NoteProblem(s, source, 1, problem);
-    } else {
+    LogLine line; // an empty first line: nothing runs that the log would record
+    if (ReadLine(s, source, text, text + lineEnd, &line)) {
         int64_t seconds = std::max(now - line.start, line.seconds);
         AddPeriod(s, o, line.start, seconds, s->rowOfName[NameOf(s, o, line.name)]);
     }

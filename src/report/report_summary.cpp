@@ -119,24 +119,31 @@ void AddPeriod(LogSummary* s, const ReportOptions& o, int64_t start, int64_t sec
     } while (left > 0);
 }
 
+int ReadLine(LogSummary* s, int source, const char* begin, const char* end, LogLine* line)
+{
+    int64_t lineNumber = ++s->sources[source].lineNumber;
+    if (end > begin && end[-1] == '\r')
+        --end;
+    if (end == begin)
+        return 0; // a blank line carries no time; it is passed over without a word
+    const char* problem = ParseLogLine(begin, end, line);
+    if (problem != nullptr)
+        NoteProblem(s, source, lineNumber, problem);
+    return problem == nullptr;
+}
+
 namespace {
 
 void TakeLine(LogSummary* s, const ReportOptions& o, int source, const char* begin,
               const char* end)
 {
-    int64_t lineNumber = ++s->sources[source].lineNumber;
-    if (end > begin && end[-1] == '\r')
-        --end;
     LogLine line;
-    if (end == begin)
-        return; // a blank line carries no time; it is passed over without a word
-    if (const char* problem = ParseLogLine(begin, end, &line)) {
-        NoteProblem(s, source, lineNumber, problem);
+    if (!ReadLine(s, source, begin, end, &line))
         return;
-    }
     int name = NameOf(s, o, line.name);
     if (s->keepLines)
-        s->kept.push_back(KeptLine{line.start, line.seconds, name, source, lineNumber});
+        s->kept.push_back(
+            KeptLine{line.start, line.seconds, name, source, s->sources[source].lineNumber});
     else
         AddPeriod(s, o, line.start, line.seconds, s->rowOfName[name]);
 }

@@ -67,6 +67,11 @@ std::string_view ProjectOf(std::string_view name);
 int AddSource(LogSummary* summary, const std::string& name);
 void NoteProblem(LogSummary* summary, int source, int64_t lineNumber, const char* why);
 
+// Reads the next line of `source`, its line end gone (CR LF or LF): 1 when it is well-formed;
+// 0 when it is blank, or malformed and noted.
+int ReadLine(LogSummary* summary, int source, const char* begin, const char* end,
+             LogLine* line);
+
 // The index of `name` in summary->names, added (with its row) on first sight.
 int NameOf(LogSummary* summary, const ReportOptions& options, std::string_view name);
 
