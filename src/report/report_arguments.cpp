@@ -5,6 +5,8 @@
 
 namespace report {
 
+const char* const kViewNames[4] = {"day", "week", "month", "total"};
+
 const char kUsage[] =
     "Usage: vornet-report [OPTIONS] [FILE...]\n"
     "Totals of Vornet's time log FILE (default: ./timelog.csv). Several files are read as\n"
@@ -68,12 +70,11 @@ int ParseWord(const std::string& text, const char* const (&words)[N], Enum* valu
 int ApplyOption(const std::string& option, const std::string& value, ReportOptions* o,
                 std::string* problem)
 {
-    static const char* const views[] = {"day", "week", "month", "total"};
     static const char* const formats[] = {"text", "csv", "html", "json"};
     static const char* const groups[] = {"task", "project"};
     int ok;
     if (option == "--by") {
-        ok = ParseWord(value, views, &o->view);
+        ok = ParseWord(value, kViewNames, &o->view);
     } else if (option == "--format") {
         ok = ParseWord(value, formats, &o->format);
     } else if (option == "--group") {

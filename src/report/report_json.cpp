@@ -61,8 +61,7 @@ void AppendPeriod(std::string* out, const Report& r, const ReportPeriod& p)
 
 std::string FormatJson(const Report& r)
 {
-    static const char* const views[] = {"day", "week", "month", "total"};
-    std::string out = std::string("{\n  \"by\": \"") + views[r.view] + "\",\n  \"group\": \"" +
+    std::string out = std::string("{\n  \"by\": \"") + kViewNames[r.view] + "\",\n  \"group\": \"" +
                       RowKindName(r, ROW_TASK) + "\",\n  \"round_minutes\": " +
                       std::to_string(r.roundMinutes) + ",\n  \"break\": ";
     AppendJsonString(&out, r.breakName);

@@ -10,6 +10,8 @@
 namespace report {
 
 enum ReportView { VIEW_DAY, VIEW_WEEK, VIEW_MONTH, VIEW_TOTAL };
+// As --by and the JSON's "by" name them: "day", "week", "month", "total".
+extern const char* const kViewNames[4];
 enum ReportFormat { FORMAT_TEXT, FORMAT_CSV, FORMAT_HTML, FORMAT_JSON };
 enum ReportGroup { GROUP_TASK, GROUP_PROJECT };
 
