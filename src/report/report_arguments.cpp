@@ -9,9 +9,10 @@ const char* const kViewNames[4] = {"day", "week", "month", "total"};
 
 const char kUsage[] =
     "Usage: vornet-report [OPTIONS] [FILE...]\n"
-    "Totals of Vornet's time log FILE (default: ./timelog.csv). Several files are read as\n"
-    "one log: a line that stands in more than one counts once, and periods of different\n"
-    "files that overlap are reported on standard error and counted as written.\n"
+    "Totals of Vornet's time log FILE (default: ./timelog.csv). Several files are\n"
+    "read as one log: a line that stands in more than one counts once, and periods\n"
+    "of different files that overlap are reported on standard error and counted as\n"
+    "written.\n"
     "\n"
     "  --by day|week|month|total  totals per day (default), per ISO week (Monday to\n"
     "                          Sunday), per calendar month, or over the whole range\n"
