@@ -1,7 +1,5 @@
 // The report as one JSON document, for other programs: the periods in calendar order, each
 // with its rows, work and break seconds; names as UTF-8 strings.
-#include <stdio.h>
-
 #include "report/report_output.h"
 
 namespace report {
@@ -16,9 +14,10 @@ void AppendJsonString(std::string* out, std::string_view text)
             *out += '\\';
             *out += c;
         } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escape[8];
-            snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-            *out += escape;
+            static const char hex[] = "0123456789abcdef";
+            *out += "\\u00";
+            *out += hex[c >> 4];
+            *out += hex[c & 15];
         } else {
             *out += c;
         }

@@ -153,17 +153,17 @@ void TakeLine(LogSummary* s, const ReportOptions& o, int source, const char* beg
 size_t SummariseText(const char* text, size_t length, int last, int source,
                      const ReportOptions& o, LogSummary* s)
 {
-    const char* p = text;
+    // Whole lines only, but at the end: an unended line waits for the rest of it.
     const char* end = text + length;
-    while (p < end) {
+    while (!last && end > text && end[-1] != '\n')
+        --end;
+    for (const char* p = text; p < end;) {
         const char* lineEnd = static_cast<const char*>(memchr(p, '\n', end - p));
-        if (lineEnd == nullptr && !last)
-            break;
         const char* next = lineEnd ? lineEnd + 1 : end;
         TakeLine(s, o, source, p, lineEnd ? lineEnd : end);
         p = next;
     }
-    return static_cast<size_t>(p - text);
+    return static_cast<size_t>(end - text);
 }
 
 } // namespace report

@@ -62,7 +62,7 @@ TEST(Projects, AreTheTextBeforeTheFirstColonAndSpace)
 
 TEST(Rounding, EachRowIsRoundedUpWithinItsPeriodToTheMinutesAsked)
 {
-    const char log[] = "2026/12/05 09:00:00,0:00:01,1,T\r\n2026/12/05 23:59:00,0:02:00,120,U\r\n";
+    const char log[] = "2026/12/05 23:59:00,0:02:00,120,U\r\n2026/12/05 09:00:00,0:00:01,1,T\r\n";
     struct Case { const char* minutes; const char* totals; } cases[] = {
         {"--round=1", "2026-12-05 T 60; 2026-12-05 U 60; 2026-12-06 U 60"},
         {"--round=60", "2026-12-05 T 3600; 2026-12-05 U 3600; 2026-12-06 U 3600"},
