@@ -90,16 +90,14 @@ int ApplyOption(const std::string& option, const std::string& value, ReportOptio
         o->breakName = value;
         ok = !value.empty();
     } else if (option == "--charset") {
-        if (FindCharset(value, &o->charset))
-            return 1;
-        *problem = "unknown --charset \"" + value + "\"";
-        return 0;
+        ok = FindCharset(value, &o->charset);
     } else {
         *problem = "unknown option " + option;
         return 0;
     }
     if (!ok)
-        *problem = "bad value for " + option + ": \"" + value + "\"";
+        *problem = option == "--charset" ? "unknown --charset \"" + value + "\""
+                                         : "bad value for " + option + ": \"" + value + "\"";
     return ok;
 }
 
