@@ -43,24 +43,20 @@ namespace {
 // log cannot be read.
 int Summarise(const ReportOptions& options, int64_t now, LogSummary* s, std::string* err)
 {
-    std::vector<RunningFile> running;
+    // What a running file holds for its log is kept to be merged with it: a line held and
+    // since written counts once.
+    s->keepLines = 1;
     if (options.current)
-        running = ReadRunningFiles(options.fileNames, err);
+        AddRunningFiles(options.fileNames, now, options, s, err);
     // Lines of more than one file are kept to be merged; one file's go straight to the totals.
-    size_t sources = options.fileNames.size();
-    for (const RunningFile& file : running)
-        sources += HoldsLogLines(file);
-    s->keepLines = sources > 1;
+    s->keepLines = options.fileNames.size() > 1 || !s->kept.empty();
     for (const std::string& name : options.fileNames) {
         if (!SummariseFile(name, AddSource(s, name), options, s)) {
             *err += "vornet-report: cannot read " + name + ": " + strerror(errno) + "\n";
             return EXIT_UNREADABLE;
         }
     }
-    for (const RunningFile& file : running)
-        AddRunningFile(file, now, options, s);
-    if (s->keepLines)
-        MergeKeptLines(s, options);
+    MergeKeptLines(s, options);
     return EXIT_DONE;
 }
 

@@ -21,43 +21,39 @@ std::string RunningFileOf(const std::string& logName)
     return logName.substr(0, folder) + "timelog-running.csv";
 }
 
-std::vector<RunningFile> ReadRunningFiles(const std::vector<std::string>& logNames,
-                                          std::string* err)
-{
-    std::vector<RunningFile> files;
-    for (const std::string& logName : logNames) {
-        RunningFile file = {RunningFileOf(logName), std::string()};
-        auto same = [&](const RunningFile& f) { return f.name == file.name; };
-        if (std::find_if(files.begin(), files.end(), same) != files.end())
-            continue; // two logs in one folder share it
-        if (ReadWholeFile(file.name, &file.text))
-            files.push_back(file);
-        else
-            *err += "vornet-report: no running task: cannot read " + file.name + ": " +
-                    strerror(errno) + "\n";
-    }
-    return files;
-}
+namespace {
 
-int HoldsLogLines(const RunningFile& file)
+void AddRunningFile(const std::string& name, const std::string& file, int64_t now,
+                    const ReportOptions& o, LogSummary* s)
 {
-    size_t lineEnd = file.text.find('\n');
-    return lineEnd != std::string::npos && lineEnd + 1 < file.text.size();
-}
-
-void AddRunningFile(const RunningFile& file, int64_t now, const ReportOptions& o,
-                    LogSummary* s)
-{
-    int source = AddSource(s, file.name);
-    size_t lineEnd = std::min(file.text.find('\n'), file.text.size());
-    const char* text = file.text.data();
+    int source = AddSource(s, name);
+    size_t lineEnd = std::min(file.find('\n'), file.size());
     LogLine line; // an empty first line: nothing runs that the log would record
-    if (ReadLine(s, source, text, text + lineEnd, &line)) {
+    if (ReadLine(s, source, file.data(), file.data() + lineEnd, &line)) {
         int64_t seconds = std::max(now - line.start, line.seconds);
         AddPeriod(s, o, line.start, seconds, s->rowOfName[NameOf(s, o, line.name)]);
     }
-    size_t rest = std::min(lineEnd + 1, file.text.size());
-    SummariseText(text + rest, file.text.size() - rest, 1, source, o, s);
+    size_t rest = std::min(lineEnd + 1, file.size());
+    SummariseText(file.data() + rest, file.size() - rest, 1, source, o, s);
+}
+
+} // namespace
+
+void AddRunningFiles(const std::vector<std::string>& logNames, int64_t now,
+                     const ReportOptions& o, LogSummary* s, std::string* err)
+{
+    std::vector<std::string> read;
+    for (const std::string& logName : logNames) {
+        std::string name = RunningFileOf(logName), text;
+        if (std::find(read.begin(), read.end(), name) != read.end())
+            continue; // two logs in one folder share it
+        read.push_back(name);
+        if (ReadWholeFile(name, &text))
+            AddRunningFile(name, text, now, o, s);
+        else
+            *err += "vornet-report: no running task: cannot read " + name + ": " +
+                    strerror(errno) + "\n";
+    }
 }
 
 } // namespace report

@@ -12,24 +12,14 @@
 
 namespace report {
 
-struct RunningFile {
-    std::string name;
-    std::string text;
-};
-
 // "some/dir/timelog.csv" → "some/dir/timelog-running.csv".
 std::string RunningFileOf(const std::string& logName);
 
-// The running files beside the logs, each once; one that cannot be read is noted on `err`.
-std::vector<RunningFile> ReadRunningFiles(const std::vector<std::string>& logNames,
-                                          std::string* err);
-
-// 1 when the file holds lines the log refused.
-int HoldsLogLines(const RunningFile& file);
-
-// Counts the refused lines as log lines, and the running task from its start up to `now`
-// (local seconds since 1601), or up to its logged end when the clock went back.
-void AddRunningFile(const RunningFile& file, int64_t now, const ReportOptions& options,
-                    LogSummary* summary);
+// Reads the running file beside each log, once each: the lines it holds for the log count
+// as log lines, and its running task from its start up to `now` (local seconds since 1601),
+// or up to its logged end when the clock has since gone back. A file that cannot be read is
+// noted on `err`.
+void AddRunningFiles(const std::vector<std::string>& logNames, int64_t now,
+                     const ReportOptions& options, LogSummary* summary, std::string* err);
 
 } // namespace report
