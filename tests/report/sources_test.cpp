@@ -2,6 +2,7 @@
 #include <string>
 
 #include "base/calendar.h"
+#include "report/report_running.h"
 #include "report_test_support.h"
 
 namespace {
@@ -21,6 +22,15 @@ TEST(RunningTask, CountsUpToNowBesideTheLinesTheLogRefused)
 {
     EXPECT_EQ(RunOnData({"--current", "desk/timelog.csv", "laptop/timelog.csv"}, At(19, 30)),
               DataFile("current.txt"));
+}
+
+TEST(RunningTask, IsKeptInTheFolderOfItsLog)
+{
+    struct Case { const char* log; const char* running; } cases[] = {
+        {"timelog.csv", "timelog-running.csv"}, {"desk.csv", "timelog-running.csv"},
+        {"some/dir/timelog.csv", "some/dir/timelog-running.csv"}, {"/timelog.csv", "/timelog-running.csv"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(report::RunningFileOf(c.log), c.running);
 }
 
 // "task seconds" of each work row of the whole range, joined by "; ".
