@@ -12,6 +12,7 @@ WM_CLOSE, WM_COMMAND, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP = 0x10, 0x111, 
 IDM_SWITCH_KEEP_OPEN, IDM_EXIT = 40004, 40008  # src/res/resource.h
 QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 TASKS = ["Coding", "Break", "Meeting, client", "Mail", "Review", "Planning", "Support", "Docs"]
+BILL = ["--by", "month", "--group", "project", "--round", "15"]  # the month's bill, vornet-report's other figure
 
 
 def output(*cmd, **kw):
@@ -190,9 +191,18 @@ def best(runs, *cmd, env=None):
     return min(timeit.repeat(lambda: subprocess.run(cmd, env=env, check=True, **QUIET), number=1, repeat=runs))
 
 
+def max_rss(*cmd):
+    # The most memory (KB) one run of the command took.
+    p = subprocess.Popen(cmd, **QUIET)
+    _, status, usage = os.wait4(p.pid, 0)
+    p.returncode = os.waitstatus_to_exitcode(status)
+    return usage.ru_maxrss
+
+
 def report_vs_timewarrior(args, work):
-    # vornet-report on a big log and a smaller one; `timew summary` on the smaller one's periods
-    # written into its data files (in UTC, and run with TZ=UTC, so that its days are the log's).
+    # vornet-report on a big log and a smaller one, beside a bare mawk sum of the big one's
+    # seconds column (reading and adding it up, no more); `timew summary` on the smaller one's
+    # periods written into its data files (in UTC, and run with TZ=UTC, so that its days are the log's).
     report, db, months = NATIVE / "vornet-report", Path(work) / "timew", {}
     for n in (args.lines, args.timew_lines):
         Path(f"{work}/{n}.csv").write_text("".join(
@@ -205,13 +215,47 @@ def report_vs_timewarrior(args, work):
         months.setdefault(f"{t:%Y-%m}", []).append(f"inc {t:%Y%m%dT%H%M%SZ} - {end:%Y%m%dT%H%M%SZ} # {tag}\n")
     for month, rows in months.items():
         (db / "data" / f"{month}.data").write_text("".join(rows))
-    big, small = (best(args.report_runs, report, f"{work}/{n}.csv") for n in (args.lines, args.timew_lines))
-    table = output(report, "--by", "total", "--format", "csv", f"{work}/{args.timew_lines}.csv")
-    ours = sum(int(row.split(",")[-3]) for row in table.splitlines() if row.split(",")[1] in ("work", "break"))
+    big, small = (f"{work}/{n}.csv" for n in (args.lines, args.timew_lines))
+    r = {"mawk": best(args.report_runs, "mawk", "-F,", "{s+=$3} END {print s}", big),
+         "day": best(args.report_runs, report, big), "bill": best(args.report_runs, report, *BILL, big),
+         "small": best(args.report_runs, report, small)}
+    r.update({f"rss {k} {n}": max_rss(report, *a, f"{work}/{n}.csv")
+              for k, a in (("day", []), ("bill", BILL)) for n in (args.lines, args.timew_lines)})
+    table = output(report, "--by", "total", "--format", "csv", small)
+    r["ours"] = sum(int(row.split(",")[-3]) for row in table.splitlines() if row.split(",")[1] in ("work", "break")) / 3600
     timew = ["timew", "summary", "2000-01-01", "-", f"{end + datetime.timedelta(days=1):%Y-%m-%d}", ":nocolor"]
     env = dict(os.environ, TIMEWARRIORDB=str(db), TZ="UTC")
     h, m, s = map(int, re.findall(r"(?m)^\s*(\d+):(\d\d):(\d\d)\s*$", output(*timew, env=env))[-1])
-    return big, small, ours / 3600, best(args.timew_runs, *timew, env=env), (h * 3600 + m * 60 + s) / 3600
+    r["timew"], r["theirs"] = best(args.timew_runs, *timew, env=env), (h * 3600 + m * 60 + s) / 3600
+    return r
+
+
+def report_section(args, r, when):
+    # The report's rows of the goal table and its paragraph of RESULTS.md.
+    n, k, bill = f"{args.lines:,}", f"{args.timew_lines:,}", " ".join(BILL)
+    rss = lambda kind, lines: r[f"rss {kind} {lines}"]
+    goals = [("vornet-report faster than `timew summary`, same periods", r["small"] < r["timew"] and abs(r["ours"] - r["theirs"]) < 0.01,
+              f"{r['small']:.3f} s against {r['timew']:.3f} s ({r['timew'] / r['small']:.0f}× faster); {r['ours']:.2f} h and {r['theirs']:.2f} h"),
+             (f"vornet-report's default report of {n} lines ≤ 1× a mawk sum of its seconds column", r["day"] <= r["mawk"],
+              f"{r['day']:.3f} s against {r['mawk']:.3f} s ({r['day'] / r['mawk']:.2f}×)"),
+             (f"vornet-report `{bill}` ≤ 1.5× that sum", r["bill"] <= 1.5 * r["mawk"],
+              f"{r['bill']:.3f} s ({r['bill'] / r['mawk']:.2f}×)"),
+             ("vornet-report's memory does not grow with the log", rss("bill", args.lines) <= rss("bill", args.timew_lines) + 1024,
+              f"max RSS of `{bill}`: {rss('bill', args.lines):,} KB for {n} lines, {rss('bill', args.timew_lines):,} KB for {k}")]
+    paragraph = f"""**vornet-report beside mawk and Timewarrior** ({when}). Best of {args.report_runs} runs on a {n}-line timelog.csv: vornet-report's default report (totals per task per day) {r['day']:.3f} s, `{bill}` {r['bill']:.3f} s, a bare `mawk -F, '{{s+=$3}} END {{print s}}'` of the same file {r['mawk']:.3f} s. Most memory (max RSS): default report {rss('day', args.lines):,} KB ({rss('day', args.timew_lines):,} KB for {k} lines: it grows with the report it prints, a row per task per day, not with the log it reads), `{bill}` {rss('bill', args.lines):,} KB ({rss('bill', args.timew_lines):,} KB for {k} lines). The default report on its first {k} periods: {r['small']:.3f} s; `timew summary` (Timewarrior {output("timew", "--version")}) of those periods written into its data files, best of {args.timew_runs}: {r['timew']:.3f} s. Hours counted: {r['ours']:.2f} and {r['theirs']:.2f}.
+"""
+    return goals, paragraph
+
+
+def rewrite_report_lines(path, goals, paragraph):
+    # Only the report's goal rows and its paragraph are put anew, where they stood; the rest stays.
+    rows, lines = [f"| {g} | {'**met**' if ok else '**not met**'} | {m} |\n" for g, ok, m in goals], []
+    for line in path.read_text().splitlines(keepends=True):
+        if line.startswith("| vornet-report"):
+            lines, rows = lines + rows, []
+        else:
+            lines.append(paragraph if line.startswith("**vornet-report") else line)
+    path.write_text("".join(lines))
 
 
 def spread(values):
@@ -225,13 +269,24 @@ def main():
                           ("lines", 1000000), ("timew-lines", 100000), ("report-runs", 10), ("timew-runs", 3)):
         parser.add_argument(f"--{name}", type=type(default), default=default)
     parser.add_argument("--out", default=ROOT / "bench/RESULTS.md", type=Path)
+    parser.add_argument("--only-report", action="store_true",
+                        help="measure vornet-report alone (build/native) and rewrite only its lines of --out")
     args = parser.parse_args()
-    if not shutil.which("timew"):  # Timewarrior, only to be compared with
-        subprocess.run(([] if os.getuid() == 0 else ["sudo"]) + "apt-get install -y -qq timewarrior".split(), check=True, **QUIET)
+    for tool, package in (("timew", "timewarrior"), ("mawk", "mawk")):  # only to be compared with
+        if not shutil.which(tool):
+            subprocess.run(([] if os.getuid() == 0 else ["sudo"]) + f"apt-get install -y -qq {package}".split(), check=True, **QUIET)
     began, loads, work = time.time(), [load()], tempfile.mkdtemp()
     while float(load().split()[0]) > args.wait_load and time.time() - began < args.wait_max:
         time.sleep(10)  # others' builds share the machine: wait a while for a quieter moment
     waited, loads = time.time() - began, loads + [load()]
+    when = f"{datetime.datetime.fromtimestamp(began, datetime.timezone.utc):%Y-%m-%d %H:%M} UTC"
+    if args.only_report:
+        r = report_vs_timewarrior(args, work)
+        shutil.rmtree(work, ignore_errors=True)
+        goals, paragraph = report_section(args, r, f"`bench/bench.py --only-report`, {when}, load {loads[1]} to {load()}")
+        rewrite_report_lines(args.out, goals, paragraph)
+        print(f"bench: rewrote the report's lines of {args.out}")
+        return
     programs = [Program("Vornet", VORNET, "Quernbox", "Vornet", (WM_COMMAND, IDM_EXIT)), Program(
         "minimal window", CROSS / "bench-minimal-window.exe", "VornetBenchMinimal", "Minimal", (WM_CLOSE,))]
     try:
@@ -249,7 +304,7 @@ def main():
             shutil.rmtree(p.folder, ignore_errors=True)
     core = [instructions(f, work) for f in ("MeasuredLoadAndSave*", "MeasuredLoad()", "MeasuredSwitch*")]
     core_line = output(NATIVE / "bench/core_bench")
-    big, small, ours, timew, theirs = report_vs_timewarrior(args, work)
+    report_goals, report_paragraph = report_section(args, report_vs_timewarrior(args, work), f"{when}, by `tools/bench`")
     shutil.rmtree(work, ignore_errors=True)
 
     rows, ratio = "", []
@@ -276,9 +331,7 @@ def main():
              ("A switch ≤ 100,000 instructions + one open/append/close", core[2] <= 1e5 and files[:2] == (1, 1) and
               files[2] and appended == 1, "{:,} instructions; {} open, {} write, {} close".format(core[2], *files)),
              ("Vornet.exe ≤ 150 KB, system DLLs only", size <= 150 * 1024 and not foreign,
-              f"{size:,} bytes ({size / 1024:.1f} KB); {', '.join(dlls)}"),
-             ("vornet-report faster than `timew summary`, same periods", small < timew and abs(ours - theirs) < 0.01,
-              f"{small:.3f} s against {timew:.3f} s ({timew / small:.0f}× faster); {ours:.2f} h and {theirs:.2f} h")]
+              f"{size:,} bytes ({size / 1024:.1f} KB); {', '.join(dlls)}")] + report_goals
     cpu, prefix = re.search(r"model name\s*: (.*)", Path("/proc/cpuinfo").read_text())[1], os.environ.get("VORNET_WINEPREFIX")
     args.out.write_text(f"""# Vornet: benchmark results
 
@@ -302,7 +355,7 @@ Written by `tools/bench` on {datetime.datetime.fromtimestamp(began, datetime.tim
 
 **One switch under Wine** with the list open (Vornet's command {IDM_SWITCH_KEEP_OPEN}), `strace -f -y` of Vornet's process and the Wine server for 0.45 s: {switch.get("Vornet", 0)} system calls by Vornet, {switch.get("server", 0)} by the server (mostly requests and replies between the two). Those on timelog.csv: {", ".join(f"{k} {n}" for k, n in sorted(switch.items()) if " " in k and not k.startswith("running "))}. Those on timelog-running.csv and its temporary file (written whole: made, written, flushed, renamed over it): {on_running or "none"}. The server opens files for its clients and passes the descriptor on, so each closes its copy. Lines appended: {appended}.
 
-**vornet-report beside Timewarrior.** vornet-report's default report (totals per task per day), best of {args.report_runs} runs: {big:.3f} s for a {args.lines:,}-line timelog.csv, {small:.3f} s for its first {args.timew_lines:,} periods. `timew summary` (Timewarrior {output("timew", "--version")}) of those periods written into its data files, best of {args.timew_runs}: {timew:.3f} s. Hours counted: {ours:.2f} and {theirs:.2f}.
+{report_paragraph.rstrip()}
 """)
     print(f"bench: wrote {args.out}")
 

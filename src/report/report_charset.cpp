@@ -76,16 +76,6 @@ std::string RepairedUtf8(std::string_view text)
     return out;
 }
 
-Charset CharsetOfNames(Charset asked, const std::vector<std::string_view>& names)
-{
-    if (asked != CHARSET_GUESS)
-        return asked;
-    for (std::string_view name : names)
-        if (!IsValidUtf8(name))
-            return CHARSET_CP1252;
-    return CHARSET_UTF8;
-}
-
 std::vector<std::string> TextsAsUtf8(const std::vector<std::string_view>& texts,
                                      Charset charset)
 {
@@ -95,6 +85,16 @@ std::vector<std::string> TextsAsUtf8(const std::vector<std::string_view>& texts,
     for (std::string_view text : texts)
         converted.push_back(RepairedUtf8(text));
     return converted;
+}
+
+std::string NameAsUtf8(std::string_view name, Charset others)
+{
+    int multiByte = 0;
+    for (char c : name)
+        multiByte |= static_cast<unsigned char>(c) >= 0x80;
+    if (multiByte && IsValidUtf8(name))
+        return std::string(name);
+    return TextsAsUtf8({name}, others)[0];
 }
 
 } // namespace report

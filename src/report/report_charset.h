@@ -9,7 +9,6 @@
 namespace report {
 
 enum Charset {
-    CHARSET_GUESS, // UTF-8 when every name is valid UTF-8, else windows-1252
     CHARSET_UTF8,
     CHARSET_CP1252,
     CHARSET_CP932 // Shift_JIS as Windows has it
@@ -23,12 +22,12 @@ int IsValidUtf8(std::string_view text);
 // The text with each byte that does not begin a valid UTF-8 sequence as U+FFFD.
 std::string RepairedUtf8(std::string_view text);
 
-// `asked`, unless that is CHARSET_GUESS: then UTF-8 when every name is valid UTF-8, else
-// windows-1252, the code page the timer writes on a Western system.
-Charset CharsetOfNames(Charset asked, const std::vector<std::string_view>& names);
+// A log written by timers of different ages may hold both: a name is read as UTF-8 when it
+// is valid UTF-8 with at least one multi-byte character, else as `others` (an ASCII name
+// reads alike in all of them).
+std::string NameAsUtf8(std::string_view name, Charset others);
 
-// The texts in UTF-8, from `charset` (not CHARSET_GUESS); what does not convert becomes
-// U+FFFD.
+// The texts in UTF-8, from `charset`; what does not convert becomes U+FFFD.
 std::vector<std::string> TextsAsUtf8(const std::vector<std::string_view>& texts,
                                      Charset charset);
 

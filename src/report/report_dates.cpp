@@ -1,7 +1,9 @@
 #include "report/report_dates.h"
 
-#include <stdlib.h>
 #include <string.h>
+
+#include "base/decimal_number.h"
+#include "base/local_time.h"
 
 namespace report {
 
@@ -24,6 +26,17 @@ std::string IsoWeekLabel(int64_t day)
     return std::to_string(year) + "-W" + TwoDigits(week);
 }
 
+int64_t MonthStart(int64_t day)
+{
+    return day - DateOfDaysSince1601(day).day + 1;
+}
+
+std::string MonthLabel(int64_t day)
+{
+    CivilDate date = DateOfDaysSince1601(day);
+    return std::to_string(date.year) + "-" + TwoDigits(date.month);
+}
+
 std::string DateLabel(int64_t day)
 {
     CivilDate date = DateOfDaysSince1601(day);
@@ -37,10 +50,13 @@ int ParseIsoDate(const char* text, int64_t* day)
     for (int i = 0; i < 10; ++i)
         if (i == 4 || i == 7 ? text[i] != '-' : text[i] < '0' || text[i] > '9')
             return 0;
-    int year = atoi(text), month = atoi(text + 5), monthDay = atoi(text + 8);
-    if (year < FIRST_YEAR || monthDay < 1 || monthDay > DaysInMonth(year, month))
+    // The shape is checked: each number ends at its '-' or at the end.
+    LocalTime date = {static_cast<unsigned short>(ParseDecimal(text)),
+                      static_cast<unsigned short>(ParseDecimal(text + 5)), 0,
+                      static_cast<unsigned short>(ParseDecimal(text + 8)), 0, 0, 0, 0};
+    if (!IsRealMoment(date))
         return 0;
-    *day = DaysSince1601(year, month, monthDay);
+    *day = DaysSince1601(date.wYear, date.wMonth, date.wDay);
     return 1;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "report/report_dates.h"
 #include "report/report_output.h"
 
 namespace report {
@@ -167,19 +168,20 @@ void AppendBar(std::string* out, const Report& r, const ReportPeriod& p, double 
     AppendEscaped(out, ChartLabel(r, p));
     *out += "</text>\n";
     double x = c.labelWidth;
-    std::vector<TaskTime> stacked(r.taskRank.size(), TaskTime{NO_TASK, 0});
+    std::vector<TaskTime> stacked(r.taskRank.size(), TaskTime{NO_TASK, 0, 0});
     for (const TaskTime& t : p.tasks)
         stacked[paint.rank[t.task]] = t;
-    stacked.push_back(TaskTime{NO_TASK, p.breakSeconds});
+    stacked.push_back(TaskTime{NO_TASK, p.breakSeconds, p.breakUnrounded});
     for (const TaskTime& t : stacked) {
         if (t.seconds == 0)
             continue;
         double w = static_cast<double>(t.seconds) * c.scale;
         if (t.task == NO_TASK)
-            AppendSegment(out, x, y, w, "break", kBreakColour, r.breakName, t.seconds);
-        else
-            AppendSegment(out, x, y, w, "task", paint.colour[t.task], r.taskNames[t.task],
+            AppendSegment(out, x, y, w, RowKindName(r, ROW_BREAK), kBreakColour, r.breakName,
                           t.seconds);
+        else
+            AppendSegment(out, x, y, w, RowKindName(r, ROW_TASK), paint.colour[t.task],
+                          r.taskNames[t.task], t.seconds);
         x += w;
     }
     *out += "<text x=\"" + Number(x + GAP) + "\" y=\"" + Number(y + BAR_HEIGHT - 3) + "\">" +
@@ -219,28 +221,32 @@ std::string Legend(const Report& r)
     return out;
 }
 
+void AppendTableRow(std::string* out, const Report& r, const OutputRow& row)
+{
+    *out += "<tr class=\"";
+    *out += RowKindName(r, row.kind);
+    *out += "\"><td>";
+    AppendEscaped(out, row.period->label);
+    *out += "</td><td>";
+    AppendEscaped(out, row.kind == ROW_WORK ? "Work total" : RowName(r, row));
+    if (row.kind == ROW_BREAK)
+        *out += " (break)";
+    *out += "</td><td class=\"n\">" + FormatDuration(row.seconds) + "</td><td class=\"n\">" +
+            FormatHours(row.seconds) + "</td></tr>\n";
+}
+
 std::string Table(const Report& r)
 {
     std::string out = "<table>\n<tr><th>";
     out += PeriodHeading(r.view);
-    out += "</th><th>Task</th><th>Time</th><th>Hours</th></tr>\n";
-    for (const OutputRow& row : ListRows(r)) {
-        static const char* const classes[] = {"task", "work", "break"};
-        out += "<tr class=\"";
-        out += classes[row.kind];
-        out += "\"><td>";
-        AppendEscaped(&out, row.period->label);
-        out += "</td><td>";
-        if (row.kind == ROW_TASK)
-            AppendEscaped(&out, r.taskNames[row.task]);
-        else if (row.kind == ROW_WORK)
-            out += "Work total";
-        else {
-            AppendEscaped(&out, r.breakName);
-            out += " (break)";
-        }
-        out += "</td><td class=\"n\">" + FormatDuration(row.seconds) + "</td><td class=\"n\">" +
-               FormatHours(row.seconds) + "</td></tr>\n";
+    out += "</th><th>";
+    out += RowHeading(r);
+    out += "</th><th>Time</th><th>Hours</th></tr>\n";
+    std::vector<OutputRow> rows;
+    for (const ReportPeriod& p : r.periods) {
+        ListRows(p, &rows);
+        for (const OutputRow& row : rows)
+            AppendTableRow(&out, r, row);
     }
     out += "</table>\n";
     return out;
@@ -260,17 +266,27 @@ const char kStyle[] =
     ".swatch { display: inline-block; width: 10px; height: 10px; margin-right: 5px; }\n"
     "</style>\n";
 
+// "Totals by month and project, each rounded up to 15 minutes"
+std::string Summary(const Report& r)
+{
+    static const char* const views[] = {"day", "week", "month", "whole range"};
+    std::string out = "Totals by ";
+    out += views[r.view];
+    if (r.group == GROUP_PROJECT)
+        out += " and project";
+    if (r.roundMinutes > 0)
+        out += ", each rounded up to " + std::to_string(r.roundMinutes) + " minutes";
+    return out;
+}
+
 } // namespace
 
 std::string FormatHtml(const Report& r)
 {
-    static const char* const views[] = {"day", "week", "whole range"};
     std::string out = "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n"
                       "<head>\n<meta charset=\"UTF-8\"/>\n<title>Vornet report</title>\n";
     out += kStyle;
-    out += "</head>\n<body>\n<h1>Vornet report</h1>\n<p>Totals by ";
-    out += views[r.view];
-    out += "; the break task, ";
+    out += "</head>\n<body>\n<h1>Vornet report</h1>\n<p>" + Summary(r) + "; the break task, ";
     AppendEscaped(&out, r.breakName);
     out += ", is counted apart from work.</p>\n";
     out += Chart(r);

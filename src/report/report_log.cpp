@@ -1,6 +1,6 @@
 #include "report/report_log.h"
 
-#include <string.h>
+#include "base/local_time.h"
 
 namespace report {
 
@@ -45,6 +45,7 @@ int ReadYear(const char** p, const char* end, int64_t* year)
     return 1;
 }
 
+// The date and time must make a moment the timer could have written: the timer's own rule.
 const char* ParseStart(const char** p, const char* end, LogLine* line)
 {
     int64_t year, month, day, hour, minute, second;
@@ -54,15 +55,18 @@ const char* ParseStart(const char** p, const char* end, LogLine* line)
         !ReadNumber(p, end, 2, 2, &minute) || !Expect(p, end, ':') ||
         !ReadNumber(p, end, 2, 2, &second) || !Expect(p, end, ','))
         return "start is not YYYY/MM/DD HH:MM:SS";
-    if (year < FIRST_YEAR || year > LAST_YEAR || day < 1 ||
-        day > DaysInMonth(static_cast<int>(year), static_cast<int>(month)))
-        return "start date is not a real date";
-    if (hour > 23 || minute > 59 || second > 59)
-        return "start time is not a real time";
-    line->date = CivilDate{static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
-    line->hour = static_cast<int>(hour);
-    line->minute = static_cast<int>(minute);
-    line->second = static_cast<int>(second);
+    // Five digits of year may pass 65535, which the field cannot hold: it is no year either.
+    LocalTime date = {static_cast<unsigned short>(year < 65535 ? year : 65535),
+                      static_cast<unsigned short>(month), 0, static_cast<unsigned short>(day),
+                      0, 0, 0, 0};
+    LocalTime moment = date;
+    moment.wHour = static_cast<unsigned short>(hour);
+    moment.wMinute = static_cast<unsigned short>(minute);
+    moment.wSecond = static_cast<unsigned short>(second);
+    int64_t ticks;
+    if (!LocalTimeToTicks(moment, &ticks))
+        return IsRealMoment(date) ? "start time is not a real time" : "start date is not a real date";
+    line->start = ticks / TICKS_PER_SECOND;
     return nullptr;
 }
 
@@ -93,100 +97,6 @@ const char* ParseLogLine(const char* begin, const char* end, LogLine* line)
     line->seconds = seconds;
     line->name = std::string_view(p, static_cast<size_t>(end - p));
     return nullptr;
-}
-
-int64_t PeriodOfDay(ReportView view, int64_t day)
-{
-    if (view == VIEW_WEEK)
-        return WeekStart(day);
-    return view == VIEW_DAY ? day : WHOLE_RANGE;
-}
-
-namespace {
-
-int TaskOf(LogSummary* s, std::string_view name)
-{
-    auto found = s->taskIndex.find(name);
-    if (found != s->taskIndex.end())
-        return found->second;
-    int task = static_cast<int>(s->taskNames.size());
-    s->taskNames.push_back(name);
-    s->taskIndex.emplace(name, task);
-    return task;
-}
-
-void AddPiece(LogSummary* s, const ReportOptions& o, int64_t day, int task, int64_t seconds)
-{
-    s->totals[PeriodKey(PeriodOfDay(o.view, day), task)] += seconds;
-    if (day < s->firstDay)
-        s->firstDay = day;
-    if (day > s->lastDay)
-        s->lastDay = day;
-}
-
-// Local wall-clock arithmetic: each day has 86,400 seconds, whatever the clock did.
-void AddPeriod(LogSummary* s, const ReportOptions& o, const LogLine& line, int task)
-{
-    int64_t day = DaysSince1601(line.date.year, line.date.month, line.date.day);
-    int64_t intoDay = (line.hour * 60 + line.minute) * 60 + line.second;
-    int64_t left = line.seconds;
-    if (day < o.fromDay) { // skip whole days before the range at once
-        int64_t skip = (o.fromDay - day) * SECONDS_PER_DAY - intoDay;
-        if (skip >= left)
-            return;
-        left -= skip;
-        day = o.fromDay;
-        intoDay = 0;
-    }
-    do {
-        if (day > o.toDay)
-            return;
-        int64_t piece = left < SECONDS_PER_DAY - intoDay ? left : SECONDS_PER_DAY - intoDay;
-        AddPiece(s, o, day, task, piece);
-        left -= piece;
-        intoDay = 0;
-        ++day;
-    } while (left > 0);
-}
-
-void NoteProblem(LogSummary* s, const ReportOptions& o, int64_t lineNumber, const char* why)
-{
-    s->problems += o.fileName;
-    s->problems += ':';
-    s->problems += std::to_string(lineNumber);
-    s->problems += ": skipped: ";
-    s->problems += why;
-    s->problems += '\n';
-    ++s->linesSkipped;
-}
-
-} // namespace
-
-void SummariseLog(const char* text, size_t length, const ReportOptions& options,
-                  LogSummary* summary)
-{
-    const char* p = text;
-    const char* end = text + length;
-    int64_t lineNumber = 0;
-    while (p < end) {
-        ++lineNumber;
-        const char* lineEnd = static_cast<const char*>(memchr(p, '\n', end - p));
-        const char* next = lineEnd ? lineEnd + 1 : end;
-        if (!lineEnd)
-            lineEnd = end;
-        if (lineEnd > p && lineEnd[-1] == '\r')
-            --lineEnd;
-        LogLine line;
-        if (lineEnd == p) {
-            // A blank line carries no time; it is passed over without a word.
-        } else if (const char* problem = ParseLogLine(p, lineEnd, &line)) {
-            NoteProblem(summary, options, lineNumber, problem);
-        } else {
-            AddPeriod(summary, options, line, TaskOf(summary, line.name));
-            ++summary->linesUsed;
-        }
-        p = next;
-    }
 }
 
 } // namespace report

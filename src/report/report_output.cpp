@@ -6,23 +6,6 @@
 
 namespace report {
 
-std::vector<OutputRow> ListRows(const Report& r)
-{
-    std::vector<OutputRow> rows;
-    for (const ReportPeriod& period : r.periods) {
-        for (const TaskTime& t : period.tasks)
-            rows.push_back(OutputRow{&period, ROW_TASK, t.task, t.seconds});
-        rows.push_back(OutputRow{&period, ROW_WORK, NO_TASK, period.workSeconds});
-        rows.push_back(OutputRow{&period, ROW_BREAK, NO_TASK, period.breakSeconds});
-    }
-    return rows;
-}
-
-const char* PeriodHeading(ReportView view)
-{
-    return view == VIEW_DAY ? "Day" : view == VIEW_WEEK ? "Week" : "Range";
-}
-
 namespace {
 
 int IsWide(uint32_t c)
@@ -58,13 +41,13 @@ size_t DisplayWidth(std::string_view text)
 
 namespace {
 
-std::string TextTaskLabel(const Report& r, const OutputRow& row)
+std::string TextTaskLabel(const Report& r, RowKind kind, int task)
 {
-    if (row.kind == ROW_WORK)
+    if (kind == ROW_WORK)
         return "= work";
-    if (row.kind == ROW_BREAK)
+    if (kind == ROW_BREAK)
         return "= break (" + r.breakName + ")";
-    return std::string(r.taskNames[row.task]);
+    return r.taskNames[task];
 }
 
 void AppendPadded(std::string* out, const std::string& text, size_t width, int right)
@@ -77,34 +60,84 @@ void AppendPadded(std::string* out, const std::string& text, size_t width, int r
         out->append(padding, ' ');
 }
 
+std::string Padded(const std::string& text, size_t width, int right)
+{
+    std::string cell;
+    AppendPadded(&cell, text, width, right);
+    return cell;
+}
+
+// The widest label and name, and the cells of the longest time: a longer time never has a
+// narrower cell. Each text is measured once, however many rows show it.
+void MeasureColumns(const Report& r, size_t* width)
+{
+    int64_t longest = 0; // no task takes longer than the work total
+    for (const ReportPeriod& p : r.periods) {
+        longest = std::max(longest, std::max(p.workSeconds, p.breakSeconds));
+        width[0] = std::max(width[0], DisplayWidth(p.label));
+    }
+    for (int task : r.taskRank)
+        width[1] = std::max(width[1], DisplayWidth(r.taskNames[task]));
+    if (!r.periods.empty()) {
+        width[1] = std::max(width[1], DisplayWidth(TextTaskLabel(r, ROW_WORK, NO_TASK)));
+        width[1] = std::max(width[1], DisplayWidth(TextTaskLabel(r, ROW_BREAK, NO_TASK)));
+        width[2] = std::max(width[2], FormatDuration(longest).size());
+        width[3] = std::max(width[3], FormatHours(longest).size());
+    }
+}
+
+// Every cell of the name column padded once: each task's, the work total's and the break's.
+struct NameCells {
+    std::vector<std::string> tasks;
+    std::string work, pause;
+};
+
+NameCells PadNames(const Report& r, size_t width)
+{
+    NameCells cells;
+    cells.tasks.resize(r.taskNames.size());
+    for (int task : r.taskRank)
+        cells.tasks[task] = Padded(r.taskNames[task], width, 0) + "  ";
+    cells.work = Padded(TextTaskLabel(r, ROW_WORK, NO_TASK), width, 0) + "  ";
+    cells.pause = Padded(TextTaskLabel(r, ROW_BREAK, NO_TASK), width, 0) + "  ";
+    return cells;
+}
+
 } // namespace
 
+// A long report has many rows and few names: a name is padded once, a label once a period.
 std::string FormatText(const Report& r)
 {
-    std::vector<OutputRow> rows = ListRows(r);
-    std::vector<std::string> cells(rows.size() * 4);
-    size_t width[] = {strlen(PeriodHeading(r.view)), 4, 4, 5};
-    for (size_t i = 0; i < rows.size(); ++i) {
-        cells[i * 4] = rows[i].period->label;
-        cells[i * 4 + 1] = TextTaskLabel(r, rows[i]);
-        cells[i * 4 + 2] = FormatDuration(rows[i].seconds);
-        cells[i * 4 + 3] = FormatHours(rows[i].seconds);
-        for (int c = 0; c < 4; ++c)
-            width[c] = std::max(width[c], DisplayWidth(cells[i * 4 + c]));
-    }
+    const char* headings[] = {PeriodHeading(r.view), RowHeading(r), "Time", "Hours"};
+    size_t width[4], lines = 1;
+    for (int c = 0; c < 4; ++c)
+        width[c] = strlen(headings[c]);
+    MeasureColumns(r, width);
+    for (const ReportPeriod& p : r.periods)
+        lines += p.tasks.size() + 2;
     std::string out;
-    const char* headings[] = {PeriodHeading(r.view), "Task", "Time", "Hours"};
-    for (size_t i = 0; i <= rows.size(); ++i) {
-        for (int c = 0; c < 4; ++c) {
-            std::string cell = i == 0 ? std::string(headings[c]) : cells[(i - 1) * 4 + c];
-            if (c > 0)
-                out += "  ";
-            AppendPadded(&out, cell, width[c], c >= 2);
+    out.reserve((width[0] + width[1] + width[2] + width[3] + 7) * lines);
+    for (int c = 0; c < 4; ++c)
+        out += (c > 0 ? "  " : "") + Padded(headings[c], width[c], c >= 2);
+    out += '\n';
+    if (r.periods.empty())
+        return out + "(no time in this range)\n";
+    NameCells names = PadNames(r, width[1]);
+    std::vector<OutputRow> rows;
+    for (const ReportPeriod& p : r.periods) {
+        ListRows(p, &rows);
+        std::string label = Padded(p.label, width[0], 0) + "  ";
+        for (const OutputRow& row : rows) {
+            out += label;
+            out += row.kind == ROW_TASK   ? names.tasks[row.task]
+                   : row.kind == ROW_WORK ? names.work
+                                          : names.pause;
+            AppendPadded(&out, FormatDuration(row.seconds), width[2], 1);
+            out += "  ";
+            AppendPadded(&out, FormatHours(row.seconds), width[3], 1);
+            out += '\n';
         }
-        out += '\n';
     }
-    if (rows.empty())
-        out += "(no time in this range)\n";
     return out;
 }
 
@@ -123,26 +156,35 @@ void AppendCsvField(std::string* out, std::string_view field)
     *out += '"';
 }
 
+namespace {
+
+void AppendCsvRow(std::string* out, const Report& r, const OutputRow& row)
+{
+    AppendCsvField(out, row.period->label);
+    *out += ',';
+    *out += RowKindName(r, row.kind);
+    *out += ',';
+    AppendCsvField(out, RowName(r, row));
+    *out += ',' + std::to_string(row.seconds) + ',' + FormatDuration(row.seconds) + ',' +
+            FormatHours(row.seconds);
+    if (r.roundMinutes > 0)
+        *out += ',' + std::to_string(row.unrounded);
+    *out += "\r\n";
+}
+
+} // namespace
+
 std::string FormatCsv(const Report& r)
 {
-    static const char* const kinds[] = {"task", "work", "break"};
-    std::string out = "\xef\xbb\xbfperiod,kind,task,seconds,duration,hours\r\n";
-    for (const OutputRow& row : ListRows(r)) {
-        AppendCsvField(&out, row.period->label);
-        out += ',';
-        out += kinds[row.kind];
-        out += ',';
-        if (row.kind == ROW_TASK)
-            AppendCsvField(&out, r.taskNames[row.task]);
-        else if (row.kind == ROW_BREAK)
-            AppendCsvField(&out, r.breakName);
-        out += ',';
-        out += std::to_string(row.seconds);
-        out += ',';
-        out += FormatDuration(row.seconds);
-        out += ',';
-        out += FormatHours(row.seconds);
-        out += "\r\n";
+    std::string out = "\xef\xbb\xbfperiod,kind,";
+    out += RowKindName(r, ROW_TASK);
+    out += r.roundMinutes > 0 ? ",seconds,duration,hours,unrounded_seconds\r\n"
+                              : ",seconds,duration,hours\r\n";
+    std::vector<OutputRow> rows;
+    for (const ReportPeriod& p : r.periods) {
+        ListRows(p, &rows);
+        for (const OutputRow& row : rows)
+            AppendCsvRow(&out, r, row);
     }
     return out;
 }

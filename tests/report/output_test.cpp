@@ -15,12 +15,7 @@ const char kLog[] = "2026/12/05 09:00:00,1:00:00,3600,Coding\r\n2026/12/05 10:00
                     "2026/12/07 23:00:00,2:00:00,7200,Say \"hi\", <then> & 'go'\r\n"
                     "2026/12/08 09:00:00,0:00:40,40,\xe6\x97\xa5\xe6\x9c\xac\r\n2026/12/08 09:00:40,0:00:19,19,Coding\r\n";
 
-std::string Expected(const char* name)
-{
-    std::string text;
-    EXPECT_TRUE(report::ReadWholeFile(std::string(VORNET_REPORT_TEST_DATA "/") + name, &text));
-    return text;
-}
+std::string Expected(const char* name) { return DataFile(name); }
 
 TEST(TextOutput, IsATableWhoseColumnsLineUpAsATerminalShowsThem)
 {
@@ -37,7 +32,7 @@ TEST(TextOutput, EastAsianWideCharactersTakeTwoColumns)
         {"\xef\xa3\xbf\xef\xa4\x80\xef\xab\xbf\xef\xac\x80", 6},
         {"\xef\xbb\xbf\xef\xbc\x80\xef\xbd\xa0\xef\xbd\xa1", 6},
         {"\xef\xbf\x9f\xef\xbf\xa0\xef\xbf\xa6\xef\xbf\xa7", 6},
-        {"\xe0\xa0\x80\xf0\x9f\x98\x80\xf0\xa0\x80\x80", 4}};
+        {"\xe0\xa0\x80\xf0\x9f\x98\x80\xf0\xa0\x80\x80", 4}, {"\xbf\x41", 2}};
     for (const Case& c : cases)
         EXPECT_EQ(report::DisplayWidth(c.text), c.columns) << c.text;
 }
@@ -58,6 +53,26 @@ TEST(HtmlOutput, IsOneUtf8PageWithTheChartTheLegendAndTheTable)
     std::string out;
     report::AppendEscaped(&out, "a\x01\tb\x7f\x1f");
     EXPECT_EQ(out, "a&#xFFFD;\tb&#xFFFD;&#xFFFD;");
+}
+
+// A bill: by month and project, each row rounded up to a quarter hour, the work total the
+// sum of the rounded rows; a period past midnight at a month's end is shared between months.
+TEST(Outputs, ShowTheRoundedMonthlyBillByProjectInEveryFormat)
+{
+    for (const char* format : {"txt", "csv", "html", "json"})
+        EXPECT_EQ(RunOnData({"--by=month", "--group=project", "--round=15", "bill-log.csv",
+                             std::string("--format=") + (format[0] == 't' ? "text" : format)}),
+                  DataFile(std::string("bill.") + format)) << format;
+}
+
+// Names of a log that older timers wrote in windows-1252 and newer ones in UTF-8: each is read
+// in its own encoding, and "Caf\xe9" and "Caf\xc3\xa9" are one task. Rounded to the minute.
+TEST(Outputs, ShowEveryNameOfAMixedLogInUtf8InEveryFormat)
+{
+    for (const char* format : {"txt", "csv", "html", "json"})
+        EXPECT_EQ(RunOnData({"--by=total", "--round=1", "mixed-log.csv",
+                             std::string("--format=") + (format[0] == 't' ? "text" : format)}),
+                  DataFile(std::string("mixed.") + format)) << format;
 }
 
 struct SvgText { double x; std::string anchor, text; };

@@ -35,6 +35,8 @@ TEST(Views, SumByDayByIsoWeekOrOverTheWholeRange)
         EXPECT_EQ(TaskTotals(kLog, {"--from=2026-12-31", "--to=2027-01-31", "--by", c.view}), c.totals);
     EXPECT_EQ(TaskTotals(kLog, {"--by=total"}), "2026-11-01..2027-01-04 L 3456000; "
               "2026-11-01..2027-01-04 T 7800; 2026-11-01..2027-01-04 U 1200");
+    EXPECT_EQ(TaskTotals(kLog, {"--by=month"}),
+              "2026-11 L 2592000; 2026-12 L 864000; 2027-01 T 7800; 2027-01 U 1200");
 }
 
 TEST(DateRange, FromAndToKeepOnlyThePiecesOnThoseDays)
@@ -46,6 +48,27 @@ TEST(DateRange, FromAndToKeepOnlyThePiecesOnThoseDays)
         {"2026-12-11", "2026-12-31", ""}};
     for (const Case& c : cases)
         EXPECT_EQ(TaskTotals(kLog, {"--from", c.from, "--to", c.to}), c.totals) << c.from;
+}
+
+// The break task is matched by its whole name, so grouping never moves time into or out of it.
+TEST(Projects, AreTheTextBeforeTheFirstColonAndSpace)
+{
+    const char log[] = "2026/12/05 09:00:00,0:00:01,1,Acme: a\r\n2026/12/05 09:00:01,0:00:02,2,Acme: b: c\r\n"
+                       "2026/12/05 09:00:03,0:00:04,4,Acme:x\r\n2026/12/05 09:00:07,0:00:08,8,Break: lunch\r\n"
+                       "2026/12/05 09:00:15,0:00:16,16,Break\r\n2026/12/05 09:00:31,0:00:32,32,: none\r\n";
+    EXPECT_EQ(TaskTotals(log, {"--group=project"}),
+              "2026-12-05  32; 2026-12-05 Break 8; 2026-12-05 Acme:x 4; 2026-12-05 Acme 3");
+}
+
+TEST(Rounding, EachRowIsRoundedUpWithinItsPeriodToTheMinutesAsked)
+{
+    const char log[] = "2026/12/05 23:59:00,0:02:00,120,U\r\n2026/12/05 09:00:00,0:00:01,1,T\r\n";
+    struct Case { const char* minutes; const char* totals; } cases[] = {
+        {"--round=1", "2026-12-05 T 60; 2026-12-05 U 60; 2026-12-06 U 60"},
+        {"--round=60", "2026-12-05 T 3600; 2026-12-05 U 3600; 2026-12-06 U 3600"},
+        {"--round=07", "2026-12-05 T 420; 2026-12-05 U 420; 2026-12-06 U 420"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(TaskTotals(log, {c.minutes}), c.totals) << c.minutes;
 }
 
 TEST(BreakTask, IsLeftOutOfWorkAndMatchedByteForByte)
