@@ -9,7 +9,7 @@
 //   child H ID                 GetDlgItem
 //   post H MSG W L | send H MSG W L
 //                              PostMessage, or SendMessage (returns once H handled it)
-//   exstyle H | foreground | kill H
+//   exstyle H | foreground
 //   move H X Y                 moves the window (as a removed monitor leaves it)
 //   hold PATH | release PATH   keeps a file open without sharing, as another program may
 //   presence H STATE           what Windows 8 and later send on the user's presence: a
@@ -136,28 +136,16 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
     return TRUE;
 }
 
-std::string Post(const Words& w)
+std::string Deliver(const Words& w)
 {
-    return PostMessageA(Window(w[1]), static_cast<UINT>(Number(w[2])), static_cast<WPARAM>(Number(w[3])),
-                        static_cast<LPARAM>(Number(w[4]))) ? "ok" : "err post failed";
-}
-
-std::string Send(const Words& w)
-{
-    return SendMessageTimeoutA(Window(w[1]), static_cast<UINT>(Number(w[2])),
-                               static_cast<WPARAM>(Number(w[3])), static_cast<LPARAM>(Number(w[4])),
-                               SMTO_ABORTIFHUNG, kSendTimeout, NULL) ? "ok" : "err no answer";
-}
-
-std::string Kill(HWND window)
-{
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOf(window));
-    if (process == NULL)
-        return "err no such process";
-    BOOL ended = TerminateProcess(process, 9) &&
-                 WaitForSingleObject(process, kSendTimeout) == WAIT_OBJECT_0;
-    CloseHandle(process);
-    return ended ? "ok" : "err not ended";
+    HWND window = Window(w[1]);
+    UINT message = static_cast<UINT>(Number(w[2]));
+    WPARAM wParam = static_cast<WPARAM>(Number(w[3]));
+    LPARAM lParam = static_cast<LPARAM>(Number(w[4]));
+    BOOL done = w[0] == "post" ? PostMessageA(window, message, wParam, lParam)
+                               : SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                                                     kSendTimeout, NULL) != 0;
+    return done ? "ok" : "err not delivered";
 }
 
 std::string Hold(const std::string& path, bool hold)
@@ -311,16 +299,12 @@ std::string Run(const Words& w)
                                    kSendTimeout, NULL) ? "ok" : "err no answer";
     if (c == "child" && n == 3)
         return "ok\t" + Handle(GetDlgItem(Window(w[1]), static_cast<int>(Number(w[2]))));
-    if (c == "post" && n == 5)
-        return Post(w);
-    if (c == "send" && n == 5)
-        return Send(w);
+    if ((c == "post" || c == "send") && n == 5)
+        return Deliver(w);
     if (c == "exstyle" && n == 2)
         return "ok\t" + std::to_string(GetWindowLongA(Window(w[1]), GWL_EXSTYLE));
     if (c == "foreground")
         return "ok\t" + Handle(GetForegroundWindow());
-    if (c == "kill" && n == 2)
-        return Kill(Window(w[1]));
     if (c == "move" && n == 4)
         return SetWindowPos(Window(w[1]), NULL, static_cast<int>(Number(w[2])),
                             static_cast<int>(Number(w[3])), 0, 0,

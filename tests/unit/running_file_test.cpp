@@ -55,6 +55,8 @@ TEST(RunningFile, HoldsWhatExitWouldLogNowAndGoesWithTheRunsEnd)
     EXPECT_FALSE(HasFile(kRunning));
     EXPECT_EQ("2026/12/05 09:00:00,1:00:00,3600,A\r\n2026/12/05 10:00:00,1:00:00,3600,B\r\n",
               FileText("timelog.csv"));
+    EXPECT_NE(std::string::npos, FileText("setting.ini").find("\r\ncurrent_task=0\r\n"));
+    EXPECT_STREQ("Break", runningTaskName); // nothing but the break task runs after a run
     // Lines no file takes stay in it for the next start, and nothing runs any more.
     StartWithFile();
     SwitchAt(1, 9, 30);

@@ -57,17 +57,6 @@ TEST(KeptFiles, TakeTheFirstFreeNumberBeforeTheExtension)
         KeptFileName(c.name, c.n, kept, sizeof kept);
         EXPECT_STREQ(c.kept, kept);
     }
-    ResetFakeSystem();
-    char kept[64];
-    EXPECT_EQ(1, KeepFileAside("setting.ini", kept, sizeof kept));
-    PutFile("setting-kept-1.ini", "earlier");
-    PutFile("setting.ini", "mine");
-    ASSERT_EQ(0, KeepFileAside("setting.ini", kept, sizeof kept));
-    EXPECT_STREQ("setting-kept-2.ini", kept);
-    EXPECT_EQ("mine", FileText("setting-kept-2.ini"));
-    PutFile("setting.ini", "held");
-    fake.files["setting.ini"].readOnly = true;
-    EXPECT_EQ(-1, KeepFileAside("setting.ini", kept, sizeof kept));
 }
 
 TEST(RunStart, ForgetsEverythingTheLastRunLeftInMemory)
@@ -85,34 +74,6 @@ TEST(RunStart, ForgetsEverythingTheLastRunLeftInMemory)
     EXPECT_STREQ("", TaskTable[3]);
     EXPECT_EQ(0, UserIsAway());
     EXPECT_EQ(960, Settings.winX); // the middle of the screen
-}
-
-TEST(RunEnd, SavesTheBreakTaskAsRunningLogsTheLastTaskAndSetsRefusedLinesAside)
-{
-    struct Case { bool logHeld; const char* log; const char* unsaved; } cases[] = {
-        {false, "2026/12/05 09:00:00,1:00:00,3600,A\r\n2026/12/05 10:00:00,1:00:00,3600,B\r\n", ""},
-        {true, "", "2026/12/05 09:00:00,1:00:00,3600,A\r\n2026/12/05 10:00:00,1:00:00,3600,B\r\n"},
-    };
-    for (const Case& c : cases) {
-        ResetFakeSystem();
-        LoadSettings(nullptr);
-        SetTaskName(1, "A");
-        SetTaskName(2, "B");
-        selectedRow = 1;
-        SwitchToSelectedTask(nullptr); // the first switch counts from start-up
-        if (c.logHeld)
-            fake.files["timelog.csv"].locked = true;
-        fake.now = At(2026, 12, 5, 10, 0, 0);
-        selectedRow = 2;
-        SwitchToSelectedTask(nullptr);
-        fake.now = At(2026, 12, 5, 11, 0, 0);
-        WriteRunEnd(nullptr);
-        EXPECT_EQ(c.log, FileText("timelog.csv"));
-        EXPECT_EQ(c.unsaved, FileText("timelog-unsaved.csv"));
-        EXPECT_NE(std::string::npos, FileText("setting.ini").find("\r\ncurrent_task=0\r\n"));
-        EXPECT_NE(std::string::npos, FileText("setting.ini").find("02=B\r\n"));
-        EXPECT_STREQ("Break", runningTaskName); // nothing but the break task runs after a run
-    }
 }
 
 TEST(StartWithWindows, IsOurShortcutAloneAndATogglePutsItOrTakesItAway)
