@@ -192,11 +192,11 @@ def best(runs, *cmd, env=None):
 
 
 def max_rss(*cmd):
-    # The most memory (KB) one run of the command took.
-    p = subprocess.Popen(cmd, **QUIET)
-    _, status, usage = os.wait4(p.pid, 0)
-    p.returncode = os.waitstatus_to_exitcode(status)
-    return usage.ru_maxrss
+    # The most memory (KB) one run of the command took, as GNU time counts it: for a child of
+    # this Python process, the kernel would count Python's own pages from before the exec.
+    run = subprocess.run(["/usr/bin/time", "-f", "%M", *cmd], stdin=subprocess.DEVNULL,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, check=True)
+    return int(run.stderr.split()[-1])
 
 
 def report_vs_timewarrior(args, work):
@@ -272,7 +272,7 @@ def main():
     parser.add_argument("--only-report", action="store_true",
                         help="measure vornet-report alone (build/native) and rewrite only its lines of --out")
     args = parser.parse_args()
-    for tool, package in (("timew", "timewarrior"), ("mawk", "mawk")):  # only to be compared with
+    for tool, package in (("timew", "timewarrior"), ("mawk", "mawk"), ("time", "time")):  # to compare and measure
         if not shutil.which(tool):
             subprocess.run(([] if os.getuid() == 0 else ["sudo"]) + f"apt-get install -y -qq {package}".split(), check=True, **QUIET)
     began, loads, work = time.time(), [load()], tempfile.mkdtemp()
