@@ -1,5 +1,7 @@
 #include "report/report_charset.h"
 
+#include "base/utf8.h"
+
 #include <ctype.h>
 
 namespace report {
@@ -29,36 +31,12 @@ namespace {
 
 const char kReplacement[] = "\xef\xbf\xbd"; // U+FFFD
 
-// The length of the valid UTF-8 sequence at text[i], or 0 when none starts there. The
-// second byte's range rules out overlong forms, surrogates and values past U+10FFFF.
 size_t SequenceLength(std::string_view text, size_t i)
 {
-    unsigned char b = static_cast<unsigned char>(text[i]);
-    size_t follow = b < 0x80 ? 0 : b >= 0xc2 && b <= 0xdf ? 1 : b >= 0xe0 && b <= 0xef ? 2
-                  : b >= 0xf0 && b <= 0xf4 ? 3 : 4;
-    if (follow == 4 || i + follow >= text.size())
-        return 0;
-    unsigned char low = b == 0xe0 ? 0xa0 : b == 0xf0 ? 0x90 : 0x80;
-    unsigned char high = b == 0xed ? 0x9f : b == 0xf4 ? 0x8f : 0xbf;
-    for (size_t k = 1; k <= follow; ++k) {
-        unsigned char c = static_cast<unsigned char>(text[i + k]);
-        if (c < low || c > high)
-            return 0;
-        low = 0x80;
-        high = 0xbf;
-    }
-    return follow + 1;
+    return Utf8SequenceLength(text.data(), text.size(), i);
 }
 
 } // namespace
-
-int IsValidUtf8(std::string_view text)
-{
-    for (size_t i = 0, n; i < text.size(); i += n)
-        if ((n = SequenceLength(text, i)) == 0)
-            return 0;
-    return 1;
-}
 
 std::string RepairedUtf8(std::string_view text)
 {
@@ -89,10 +67,8 @@ std::vector<std::string> TextsAsUtf8(const std::vector<std::string_view>& texts,
 
 std::string NameAsUtf8(std::string_view name, Charset others)
 {
-    int multiByte = 0;
-    for (char c : name)
-        multiByte |= static_cast<unsigned char>(c) >= 0x80;
-    if (multiByte && IsValidUtf8(name))
+    // The timer's own rule for text a Unicode editor saved.
+    if (IsMultibyteUtf8(name.data(), name.size()))
         return std::string(name);
     return TextsAsUtf8({name}, others)[0];
 }

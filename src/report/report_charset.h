@@ -18,7 +18,6 @@ enum Charset {
 // 0 for a name not known.
 int FindCharset(const std::string& name, Charset* charset);
 
-int IsValidUtf8(std::string_view text);
 // The text with each byte that does not begin a valid UTF-8 sequence as U+FFFD.
 std::string RepairedUtf8(std::string_view text);
 

@@ -1,7 +1,8 @@
 // vornet-driver: looks at and pokes windows of other processes for the end-to-end tests.
 // `vornet-driver serve` reads one command per line and answers one line: "ok" and fields,
-// or "err" and a reason. Fields are separated by tabs; a text field has its tab, CR, LF
-// and backslash written as \t, \r, \n and \\. Window handles and numbers are decimal.
+// or "err" and a reason. Fields are separated by tabs; a text field of an answer has its
+// tab, CR, LF and backslash written as \t, \r, \n and \\ (commands hold none of them).
+// Window handles and numbers are decimal.
 //   ping
 //   windows CLASS              every visible top-level window of that class: handle, pid,
 //                              left, top, right, bottom and text, seven fields per window
@@ -56,27 +57,13 @@ std::string Escaped(const std::string& text)
     return out;
 }
 
-std::string Unescaped(const std::string& text)
-{
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        char c = text[++i];
-        out += c == 't' ? '\t' : c == 'r' ? '\r' : c == 'n' ? '\n' : c;
-    }
-    return out;
-}
-
 Words Split(const std::string& line)
 {
     Words words;
     size_t start = 0;
     for (;;) {
         size_t tab = line.find('\t', start);
-        words.push_back(Unescaped(line.substr(start, tab - start)));
+        words.push_back(line.substr(start, tab - start));
         if (tab == std::string::npos)
             return words;
         start = tab + 1;

@@ -1,13 +1,9 @@
 """A user's ordinary use: the first start, switching, the dialogs, the menus and the tray."""
 
-import datetime
-import time
-
 from vornet_e2e import FSIZE, IDOK, WM_KEYDOWN, WM_USER, Journey, settings_file, wait_for, xdotool
 
 TASKS = ("Break", "Alpha", "Beta", "Gamma")
 IDC_FONT_SIZE = 1019
-MOMENT_FIELDS = (1031, 1032, 1033, 1027, 1028, 1029)  # year, month, day, hour, minute, second
 VK_DOWN, VK_RETURN = 0x28, 0x0D
 
 
@@ -41,27 +37,6 @@ class DayTest(Journey):
         self.hover_row(2)
         self.command("delete")
         wait_for(lambda: b"02=Gamma\r\n03=\r\n" in self.file("setting.ini"), 10, "Beta deleted")
-
-    def test_a_change_with_a_time_back_ends_the_running_task_at_that_moment(self):
-        self.start(settings_file(TASKS))
-        self.switch_to(1)
-        begun = time.time()
-        wait_for(lambda: time.time() > begun + 2, 5, "two seconds of Alpha")
-        self.open_list()
-        self.hover_row(2)
-        self.command("backdated")
-        dialog, _ = self.dialog("Change task with a time back")
-        fields = [int(self.driver("child", dialog, i)[0]) for i in MOMENT_FIELDS]
-        shown = datetime.datetime(*(int(self.driver("text", f)[0]) for f in fields))
-        chosen = shown - datetime.timedelta(seconds=1)
-        for field, value in zip(fields, chosen.timetuple()[:6]):
-            self.driver("settext", field, str(value))
-        self.answer(dialog, IDOK)
-        start, _, seconds, name = wait_for(self.rows, 10, "Alpha's line")[0]
-        self.assertEqual("Alpha", name)
-        # The line's start is shown in whole seconds, its length truncated.
-        ended = datetime.datetime.strptime(start, "%Y/%m/%d %H:%M:%S") + datetime.timedelta(seconds=seconds)
-        self.assertIn((chosen - ended).total_seconds(), (0, 1))
 
     def test_properties_change_the_font_size_of_the_strip(self):
         self.start(settings_file(TASKS))

@@ -1,5 +1,5 @@
-"""What the user wrote survives what real folders and disks do: a held log, a file edited by
-hand, a file or a folder that refuses writes, a full disk."""
+"""What the user wrote survives what real folders and disks do: a held log, a file or a
+folder that refuses writes, a full disk."""
 
 import os
 import subprocess
@@ -59,18 +59,6 @@ class FilesTest(Journey):
         self.exit()
         self.assertEqual(["Alpha", "Beta"], [r[3] for r in self.rows()])
         self.assertIsNone(self.file("timelog-unsaved.csv"))
-
-    def test_a_hand_edited_file_keeps_its_names_and_is_kept_aside_before_the_first_save(self):
-        edited = b"; my tasks\n" + settings_file(TASKS).replace(b"\r\n", b"\n")
-        self.start(edited)
-        self.open_list()
-        self.assertEqual(5 * FSIZE + 12, self.height(), "four names and a free row")
-        self.command("exit")
-        text = self.boxes("Warning", "setting-kept-1.ini")
-        self.assertIn("held lines that Vornet does not use", text)
-        self.proc.wait(timeout=10)
-        self.assertEqual(edited, self.file("setting-kept-1.ini"))
-        self.assertEqual(settings_file(TASKS), self.file("setting.ini"))
 
     def test_a_file_that_refuses_writes_is_still_read_and_left_as_it_was(self):
         ours = settings_file(TASKS, winX=300, winY=400)

@@ -125,8 +125,7 @@ class Driver:
     def __call__(self, *words):
         if self.proc is None or self.proc.poll() is not None:
             self.start()
-        esc = lambda w: str(w).replace("\\", "\\\\").replace("\t", "\\t").replace("\r", "\\r").replace("\n", "\\n")
-        answer = self.exchange("\t".join(esc(w) for w in words), 20 * SCALE).split("\t")
+        answer = self.exchange("\t".join(map(str, words)), 20 * SCALE).split("\t")
         if answer[0] != "ok":
             raise DriverError(f"{words[0]}: {' '.join(answer)}")
         unesc = lambda m: {"t": "\t", "r": "\r", "n": "\n"}.get(m.group(1), m.group(1))

@@ -1,4 +1,4 @@
-// The names' encodings: what is valid UTF-8, the conversions to UTF-8, and which is whose.
+// The names' encodings: the conversions to UTF-8, and which is whose.
 #include <string>
 
 #include "report/report_charset.h"
@@ -7,18 +7,6 @@
 using namespace report;
 
 namespace {
-
-TEST(Utf8, OnlyShortestFormsOfScalarValuesAreValid)
-{
-    struct Case { const char* text; int valid; } cases[] = {
-        {"Caf\xc3\xa9", 1}, {"\xc2\x80\xdf\xbf", 1}, {"\xe0\xa0\x80\xef\xbf\xbd", 1},
-        {"\xed\x9f\xbf", 1}, {"\xf0\x90\x80\x80\xf4\x8f\xbf\xbf", 1}, {"Caf\xe9", 0},
-        {"\xc1\xbf", 0}, {"\xe0\x9f\xbf", 0}, {"\xed\xa0\x80", 0}, {"\xf0\x8f\xbf\xbf", 0},
-        {"\xf4\x90\x80\x80", 0}, {"\xe6\x97", 0}, {"\xf8\x80\x80\x80\x80", 0},
-        {"\xf8\x80\x80\x80\x80\x80", 0}, {"\xc3\xc0", 0}, {"\xf5\x80\x80\x80", 0}, {"\xe6\x97\x20", 0}, {"\x80", 0}};
-    for (const Case& c : cases)
-        EXPECT_EQ(IsValidUtf8(c.text), c.valid) << c.text;
-}
 
 TEST(Charsets, AreKnownByTheirUsualNamesInAnyCase)
 {

@@ -5,7 +5,6 @@
 #include "app/command_rule.h"
 #include "app/program_run.h"
 #include "app/startup_shortcut.h"
-#include "base/kept_file.h"
 #include "base/shell_state.h"
 #include "fake_system.h"
 #include "settings/settings_file.h"
@@ -44,19 +43,6 @@ TEST(Messages, EveryBoxCountsAsAModalDialogWhileItIsUpAndNoneShowsAsTheSessionEn
     sessionEnding = 1;
     EXPECT_EQ(ANSWER_NO, TellUser(nullptr, "asked?", "Away", MESSAGE_QUESTION));
     EXPECT_EQ(2u, fake.messages.size());
-}
-
-TEST(KeptFiles, TakeTheFirstFreeNumberBeforeTheExtension)
-{
-    struct Case { const char* name; int n; const char* kept; } cases[] = {
-        {"setting.ini", 1, "setting-kept-1.ini"}, {"a.b.csv", 12, "a.b-kept-12.csv"},
-        {"noext", 3, "noext-kept-3"},
-    };
-    for (const Case& c : cases) {
-        char kept[64];
-        KeptFileName(c.name, c.n, kept, sizeof kept);
-        EXPECT_STREQ(c.kept, kept);
-    }
 }
 
 TEST(RunStart, ForgetsEverythingTheLastRunLeftInMemory)
