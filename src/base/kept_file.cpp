@@ -20,8 +20,6 @@ size_t KeptFileName(const char* name, int n, char* out, size_t capacity)
 int KeepFileAside(const char* name, char* keptName, size_t keptSize)
 {
     FileStamp stamp;
-    if (!ReadFileStamp(name, &stamp))
-        return 1;
     for (int n = 1; n <= 9999; ++n) {
         char candidate[260];
         KeptFileName(name, n, candidate, sizeof candidate);

@@ -245,10 +245,10 @@ int KeepUnknownFileAside(char* kept, size_t keptSize)
     if (!ReadFileStamp(kFileName, &now) ||
         (stampKnown && now.size == knownStamp.size && now.written == knownStamp.written))
         return 0;
-    int moved = KeepFileAside(kFileName, kept, keptSize);
-    if (moved != 0)
-        kept[0] = '\0';
-    return moved < 0 ? -1 : 0;
+    if (KeepFileAside(kFileName, kept, keptSize) == 0)
+        return 0;
+    kept[0] = '\0';
+    return -1;
 }
 
 void ReportKeptFile(OwnerWindow owner, const char* reason, const char* kept)
