@@ -128,12 +128,19 @@ def switch_to(v, row):
 
 def idle_running(v, args):
     # Vornet alone, counters over args.idle s: first with a task running (past the first
-    # switch, so the running file's minute refresh is on), then during a break.
+    # switch, so the running file's minute refresh is on), then during a break; each chosen
+    # by a click on its row, which leaves the strip, as a user leaves it.
     named(v)
     v.start()
     result = []
     for row in (1, 0):
-        switch_to(v, row)
+        v.post(WM_LBUTTONDOWN, 1, 5, 5)
+        v.post(WM_LBUTTONUP, 0, 5, 5)
+        time.sleep(0.3)
+        v.post(WM_MOUSEMOVE, 0, 5, 18 * row + 12)
+        v.post(WM_LBUTTONDOWN, 1, 5, 18 * row + 12)
+        v.post(WM_LBUTTONUP, 0, 5, 18 * row + 12)
+        time.sleep(2)
         before = counters(v.pid())
         time.sleep(args.idle)
         result.append([b - a for a, b in zip(before, counters(v.pid()))])
@@ -349,7 +356,7 @@ Written by `tools/bench` on {datetime.datetime.fromtimestamp(began, datetime.tim
 {rows}
 **Idle.** Both programs running, no input, from 2 s after their first paint: every thread's /proc schedstat and status over {args.idle} s, then `strace -c -f` of each in turn for {args.strace} s (from 1 s after attaching, which interrupts the process once). The minimal window: """ + activity(*idles[1]) + f""".
 
-**A task running, a break.** Vornet alone, its list opened and a task switched to, then the break task: the same counters over {args.idle} s each. While a task other than the break task runs, a timer renews the running file's last moment once a minute; during a break, an absence or before the first switch there is no timer.
+**A task running, a break.** Vornet alone, a task clicked in its list, then the break task, each leaving the strip: the same counters over {args.idle} s each, from 2 s after the click. While a task other than the break task runs, a timer renews the running file's last moment once a minute; during a break, an absence or before the first switch there is no timer.
 
 **The core.** Instructions counted by callgrind in bench/core_bench.cpp, the core on the unit tests' in-memory files ({core_line}): LoadSettings + SaveSettings {core[0]:,}; LoadSettings alone {core[1]:,}; one switch {core[2]:,}.
 

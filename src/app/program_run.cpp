@@ -27,6 +27,7 @@ void ResetProgramState()
 void WriteRunEnd(OwnerWindow owner)
 {
     current_task = 0; // the file always names the break task as running after a run
+    StopKeepingRunningFile();
     SaveSettings(owner);
     // Also when the save failed and left slot 0 empty: the running task's time is logged.
     AppendTimeLog(owner, TaskTable[0]);

@@ -55,9 +55,7 @@ void FollowRefreshRule(HWND window)
 LRESULT OnCreate(HWND window, WPARAM, LPARAM)
 {
     taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
-    LRESULT result = InitMainWindow(window);
-    PostMessageA(window, WM_TAKE_OVER_RUN, 0, 0);
-    return result;
+    return InitMainWindow(window);
 }
 
 LRESULT OnDestroy(HWND window, WPARAM, LPARAM)
@@ -67,9 +65,14 @@ LRESULT OnDestroy(HWND window, WPARAM, LPARAM)
 
 LRESULT OnPaint(HWND window, WPARAM, LPARAM)
 {
+    static int painted = 0;
     LRESULT result = PaintMainWindow(window);
-    // Once the strip shows: loading the library first would delay the first paint.
-    WatchUserAway(window);
+    // Once the strip shows: neither the notices' library nor the running file delays it.
+    if (!painted) {
+        painted = 1;
+        WatchUserAway(window);
+        PostMessageA(window, WM_TAKE_OVER_RUN, 0, 0);
+    }
     return result;
 }
 
@@ -219,8 +222,8 @@ LRESULT OnTimer(HWND window, WPARAM timer, LPARAM)
     return 0;
 }
 
-// Posted at start-up, so that the question about a run that did not end properly comes with
-// the strip on the screen and before anything is logged.
+// Posted after the first paint, so that the question about a run that did not end properly
+// comes with the strip on the screen, and before anything is logged.
 LRESULT OnTakeOverRun(HWND window, WPARAM, LPARAM)
 {
     TakeOverRunningFile(window);

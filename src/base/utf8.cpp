@@ -1,5 +1,8 @@
 #include "base/utf8.h"
 
+#include <stdint.h>
+#include <string.h>
+
 size_t Utf8SequenceLength(const char* text, size_t length, size_t i)
 {
     unsigned char b = static_cast<unsigned char>(text[i]);
@@ -20,10 +23,24 @@ size_t Utf8SequenceLength(const char* text, size_t length, size_t i)
     return follow + 1;
 }
 
+// 1 when the eight bytes at text[i] are all ASCII.
+static int EightAscii(const char* text, size_t length, size_t i)
+{
+    uint64_t eight = 0x8080808080808080ULL;
+    if (i + 8 <= length)
+        memcpy(&eight, text + i, 8);
+    return (eight & 0x8080808080808080ULL) == 0;
+}
+
 int IsMultibyteUtf8(const char* text, size_t length)
 {
     int multibyte = 0;
     for (size_t i = 0, n; i < length; i += n) {
+        // ASCII is most of any setting.ini: it is passed over eight bytes at a time.
+        if (EightAscii(text, length, i)) {
+            n = 8;
+            continue;
+        }
         n = Utf8SequenceLength(text, length, i);
         if (n == 0)
             return 0;

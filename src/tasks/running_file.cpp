@@ -158,17 +158,21 @@ void KeepRunningFile(OwnerWindow owner)
         WriteRunningFile(owner);
 }
 
+void StopKeepingRunningFile()
+{
+    ended = keeping; // a run whose file was never taken over leaves it for the next start
+    keeping = 0;
+}
+
 void EndRunningFile(OwnerWindow owner)
 {
-    if (!keeping)
+    if (!ended)
         return;
-    ended = 1;
     size_t heldLength;
     HeldLines(&heldLength);
     // A file that would not go names nothing running any more.
     if (heldLength > 0 || RemoveFile(kRunningName) != 0)
         WriteRunningFile(owner);
-    keeping = 0;
 }
 
 int RunningFileWantsRefresh()

@@ -22,8 +22,10 @@ void TakeOverRunningFile(OwnerWindow owner);
 // Writes the file whole for the state now (after a switch, or when held lines change); the
 // first failure of a run is told in a box owned by `owner`.
 void KeepRunningFile(OwnerWindow owner);
-// After Exit or the end of a session: no more file once every line is on disk; lines no
-// file took stay in it, behind an empty first line, for the next start.
+// Exit or the end of a session begins: the file is no longer rewritten at every change.
+void StopKeepingRunningFile();
+// ... and has written its lines: no more file once every line is on disk; lines no file
+// took stay in it, behind an empty first line, for the next start.
 void EndRunningFile(OwnerWindow owner);
 
 // 1 while the last moment should be renewed: past the first switch, a task other than the
