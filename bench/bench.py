@@ -141,9 +141,14 @@ def idle_running(v, args):
         v.post(WM_LBUTTONDOWN, 1, 5, 18 * row + 12)
         v.post(WM_LBUTTONUP, 0, 5, 18 * row + 12)
         time.sleep(2)
-        before = counters(v.pid())
-        time.sleep(args.idle)
-        result.append([b - a for a, b in zip(before, counters(v.pid()))])
+        pid, bursts = v.pid(), 0
+        before = last = counters(v.pid())
+        for _ in range(int(args.idle * 2)):  # a burst: the half seconds in which it ran at all
+            time.sleep(0.5)
+            now = counters(pid)
+            bursts += now[1] != last[1]
+            last = now
+        result.append([b - a for a, b in zip(before, last)] + [bursts])
     v.stop()
     return result
 
@@ -323,7 +328,7 @@ def main():
     size, dlls = VORNET.stat().st_size, re.findall(r"DLL Name:\s*(\S+)", output("x86_64-w64-mingw32-objdump", "-p", VORNET))
     foreign = [d for d in dlls if d.lower().removesuffix(".dll") not in SYSTEM_DLLS]
     activity = "{:.0f} µs CPU, {} wake-ups, {} context switches, {} system calls".format
-    woken = "{:.0f} µs CPU, {} wake-ups, {} context switches".format
+    woken = "{:.0f} µs CPU, {} times on a CPU, {} context switches, in {} bursts".format
     calls = lambda *names: sum(switch.get(f"{who} {n}", 0) for who in ("Vornet", "server") for n in names)
     on_running = ", ".join(f"{k.split(' ', 1)[1]} {n}" for k, n in sorted(switch.items()) if k.startswith("running "))
     minutes = args.idle / 60
@@ -332,7 +337,7 @@ def main():
              ("Exit within 1.10× of the minimal window", ratio[2] <= 1.10, f"{ratio[2]:.2f}×"),
              ("No activity while idle", idles[0] == [0, 0, 0, 0], activity(*idles[0])),
              ("While a task runs: at most one wake-up a minute; none during a break",
-              running[0][1] <= max(1, round(minutes)) + 1 and running[1][1] == 0,
+              running[0][3] <= max(1, round(minutes)) and running[1][1] == 0,
               f"task: {woken(*running[0])}; break: {woken(*running[1])}, over {args.idle} s each"),
              ("LoadSettings of a full file ≤ 2,000,000 instructions", core[1] <= 2e6, f"{core[1]:,} (+ SaveSettings: {core[0]:,})"),
              ("A switch ≤ 100,000 instructions + one open/append/close", core[2] <= 1e5 and files[:2] == (1, 1) and
@@ -356,7 +361,7 @@ Written by `tools/bench` on {datetime.datetime.fromtimestamp(began, datetime.tim
 {rows}
 **Idle.** Both programs running, no input, from 2 s after their first paint: every thread's /proc schedstat and status over {args.idle} s, then `strace -c -f` of each in turn for {args.strace} s (from 1 s after attaching, which interrupts the process once). The minimal window: """ + activity(*idles[1]) + f""".
 
-**A task running, a break.** Vornet alone, a task clicked in its list, then the break task, each leaving the strip: the same counters over {args.idle} s each, from 2 s after the click. While a task other than the break task runs, a timer renews the running file's last moment once a minute; during a break, an absence or before the first switch there is no timer.
+**A task running, a break.** Vornet alone, a task clicked in its list, then the break task, each leaving the strip: the same counters over {args.idle} s each, from 2 s after the click. A burst is a half second in which the process ran at all: one renewal of the running file is one burst, whose file calls (made, written, flushed, renamed, each a request to the Wine server) put it on a CPU many times. While a task other than the break task runs, a timer renews the running file's last moment once a minute; during a break, an absence or before the first switch there is no timer.
 
 **The core.** Instructions counted by callgrind in bench/core_bench.cpp, the core on the unit tests' in-memory files ({core_line}): LoadSettings + SaveSettings {core[0]:,}; LoadSettings alone {core[1]:,}; one switch {core[2]:,}.
 
