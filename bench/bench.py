@@ -328,7 +328,7 @@ def main():
     size, dlls = VORNET.stat().st_size, re.findall(r"DLL Name:\s*(\S+)", output("x86_64-w64-mingw32-objdump", "-p", VORNET))
     foreign = [d for d in dlls if d.lower().removesuffix(".dll") not in SYSTEM_DLLS]
     activity = "{:.0f} µs CPU, {} wake-ups, {} context switches, {} system calls".format
-    woken = "{:.0f} µs CPU, {} times on a CPU, {} context switches, in {} bursts".format
+    woken = "{:.0f} µs CPU, {} times on a CPU, {} context switches, bursts: {}".format
     calls = lambda *names: sum(switch.get(f"{who} {n}", 0) for who in ("Vornet", "server") for n in names)
     on_running = ", ".join(f"{k.split(' ', 1)[1]} {n}" for k, n in sorted(switch.items()) if k.startswith("running "))
     minutes = args.idle / 60
