@@ -1,10 +1,8 @@
 // The program's resources, linked into this test as into the program: the icon loads, every
-// command its menus and keys send has a route, and the manifest asks for no elevation.
+// command its menus and keys send has a route.
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "app/command_table_win32.h"
 #include "res/resource.h"
@@ -45,16 +43,6 @@ TEST(Resources, EveryCommandOfTheMenusAndKeysHasARoute)
         EXPECT_TRUE(HasCommandRoute(table[i].cmd)) << table[i].cmd;
     EXPECT_GT(commands, 0);
     EXPECT_FALSE(HasCommandRoute(40001));
-}
-
-TEST(Resources, TheManifestAsksToRunAsInvokerWithoutUiAccess)
-{
-    HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(IDR_MANIFEST), MAKEINTRESOURCEA(24));
-    ASSERT_NE(static_cast<HRSRC>(NULL), found);
-    const char* text = static_cast<const char*>(LockResource(LoadResource(Module(), found)));
-    std::string manifest(text, SizeofResource(Module(), found));
-    EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
-    EXPECT_NE(std::string::npos, manifest.find("uiAccess=\"false\""));
 }
 
 } // namespace
