@@ -253,6 +253,11 @@ TEST(SettingsFile, AFileHoldingWhatTheLoadDidNotTakeIsKeptAsideBeforeASave)
         SaveSettings(nullptr); // once kept, never again
         EXPECT_FALSE(HasFile("setting-kept-2.ini"));
     }
+    LoadFile("colour=3\r\n");
+    PutFile("setting-kept-1.ini", "kept before");
+    SaveSettings(nullptr);
+    EXPECT_EQ("kept before", FileText("setting-kept-1.ini")); // a kept file is never replaced
+    EXPECT_EQ("colour=3\r\n", FileText("setting-kept-2.ini"));
 }
 
 // A load while another program holds the file open: it cannot be read this time.
