@@ -97,15 +97,25 @@ def traced(pids, seconds, out, *options):
     yield Path(out).read_text(errors="replace")
 
 
+def watch(pids, seconds):
+    # The counters' growth over the seconds, and the bursts: half seconds in which it ran at all.
+    before = last = [counters(pid) for pid in pids]
+    bursts = [0] * len(pids)
+    for _ in range(int(seconds * 2)):
+        time.sleep(0.5)
+        now = [counters(pid) for pid in pids]
+        bursts = [n + (b[1] != a[1]) for n, a, b in zip(bursts, last, now)]
+        last = now
+    return [[b - a for a, b in zip(x, y)] + [n] for x, y, n in zip(before, last, bursts)]
+
+
 def idle(programs, args, work):
     # Counters over args.idle s from 2 s after the first paint, then system calls over args.strace s.
     for p in programs:
         p.start()
     time.sleep(2)
     pids = [p.pid() for p in programs]
-    before = [counters(pid) for pid in pids]
-    time.sleep(args.idle)
-    result = [[b - a for a, b in zip(x, counters(pid))] for x, pid in zip(before, pids)]
+    result = [r[:3] for r in watch(pids, args.idle)]
     for r, pid in zip(result, pids):
         trace = traced([pid], args.strace, f"{work}/c{pid}", "-c")
         next(trace)
@@ -116,13 +126,18 @@ def idle(programs, args, work):
     return result
 
 
-def switch_to(v, row):
-    # Opens the list by a click, points at `row` and switches to it with the list kept open.
-    v.post(WM_LBUTTONDOWN, 1, 5, 5)  # the middle of row n is at y = 18 n + 12
-    v.post(WM_LBUTTONUP, 0, 5, 5)
-    time.sleep(0.3)
-    v.post(WM_MOUSEMOVE, 0, 5, 18 * row + 12)
-    v.post(WM_COMMAND, IDM_SWITCH_KEEP_OPEN)
+def click_row(v, row, keep_open=False):
+    # Opens the list by a click and clicks `row` (the strip is left), or switches to it with the
+    # list kept open.
+    y = 18 * row + 12  # the middle of row n
+    for message, held, at in ((WM_LBUTTONDOWN, 1, 5), (WM_LBUTTONUP, 0, 5), (WM_MOUSEMOVE, 0, y)):
+        v.post(message, held, 5, at)
+        time.sleep(0.3 if message == WM_LBUTTONUP else 0)
+    if keep_open:
+        v.post(WM_COMMAND, IDM_SWITCH_KEEP_OPEN)
+    else:
+        v.post(WM_LBUTTONDOWN, 1, 5, y)
+        v.post(WM_LBUTTONUP, 0, 5, y)
     time.sleep(0.3)
 
 
@@ -134,21 +149,9 @@ def idle_running(v, args):
     v.start()
     result = []
     for row in (1, 0):
-        v.post(WM_LBUTTONDOWN, 1, 5, 5)
-        v.post(WM_LBUTTONUP, 0, 5, 5)
-        time.sleep(0.3)
-        v.post(WM_MOUSEMOVE, 0, 5, 18 * row + 12)
-        v.post(WM_LBUTTONDOWN, 1, 5, 18 * row + 12)
-        v.post(WM_LBUTTONUP, 0, 5, 18 * row + 12)
+        click_row(v, row)
         time.sleep(2)
-        pid, bursts = v.pid(), 0
-        before = last = counters(v.pid())
-        for _ in range(int(args.idle * 2)):  # a burst: the half seconds in which it ran at all
-            time.sleep(0.5)
-            now = counters(pid)
-            bursts += now[1] != last[1]
-            last = now
-        result.append([b - a for a, b in zip(before, last)] + [bursts])
+        result += watch([v.pid()], args.idle)
     v.stop()
     return result
 
@@ -164,7 +167,7 @@ def switch_calls(v, work):
     log = v.folder / "timelog.csv"
     log.write_bytes(b"2026/01/01 09:00:00,0:00:01,1,Break\r\n")  # a log exists, as after any switch
     v.start()
-    switch_to(v, 1)  # the first switch only starts the period
+    click_row(v, 1, keep_open=True)  # the first switch only starts the period
     v.post(WM_MOUSEMOVE, 0, 5, 48)  # row 2, for the switch measured
     prefix = f"WINEPREFIX={os.environ['WINEPREFIX']}".encode()
     server = next(pid for pid, cmd, env in processes() if b"wineserver" in cmd and prefix in env)
@@ -259,17 +262,6 @@ def report_section(args, r, when):
     return goals, paragraph
 
 
-def rewrite_report_lines(path, goals, paragraph):
-    # Only the report's goal rows and its paragraph are put anew, where they stood; the rest stays.
-    rows, lines = [f"| {g} | {'**met**' if ok else '**not met**'} | {m} |\n" for g, ok, m in goals], []
-    for line in path.read_text().splitlines(keepends=True):
-        if line.startswith("| vornet-report"):
-            lines, rows = lines + rows, []
-        else:
-            lines.append(paragraph if line.startswith("**vornet-report") else line)
-    path.write_text("".join(lines))
-
-
 def spread(values):
     (q1, _, q3), m = statistics.quantiles(values, n=4), statistics.median(values)
     return m, f"**{m:.1f}** ({q1:.1f}–{q3:.1f}; {min(values):.1f}–{max(values):.1f})"
@@ -281,24 +273,12 @@ def main():
                           ("lines", 1000000), ("timew-lines", 100000), ("report-runs", 10), ("timew-runs", 3)):
         parser.add_argument(f"--{name}", type=type(default), default=default)
     parser.add_argument("--out", default=ROOT / "bench/RESULTS.md", type=Path)
-    parser.add_argument("--only-report", action="store_true",
-                        help="measure vornet-report alone (build/native) and rewrite only its lines of --out")
     args = parser.parse_args()
-    for tool, package in (("timew", "timewarrior"), ("mawk", "mawk"), ("time", "time")):  # to compare and measure
-        if not shutil.which(tool):
-            subprocess.run(([] if os.getuid() == 0 else ["sudo"]) + f"apt-get install -y -qq {package}".split(), check=True, **QUIET)
     began, loads, work = time.time(), [load()], tempfile.mkdtemp()
     while float(load().split()[0]) > args.wait_load and time.time() - began < args.wait_max:
         time.sleep(10)  # others' builds share the machine: wait a while for a quieter moment
     waited, loads = time.time() - began, loads + [load()]
     when = f"{datetime.datetime.fromtimestamp(began, datetime.timezone.utc):%Y-%m-%d %H:%M} UTC"
-    if args.only_report:
-        r = report_vs_timewarrior(args, work)
-        shutil.rmtree(work, ignore_errors=True)
-        goals, paragraph = report_section(args, r, f"`bench/bench.py --only-report`, {when}, load {loads[1]} to {load()}")
-        rewrite_report_lines(args.out, goals, paragraph)
-        print(f"bench: rewrote the report's lines of {args.out}")
-        return
     programs = [Program("Vornet", VORNET, "Quernbox", "Vornet", (WM_COMMAND, IDM_EXIT)), Program(
         "minimal window", CROSS / "bench-minimal-window.exe", "VornetBenchMinimal", "Minimal", (WM_CLOSE,))]
     try:
