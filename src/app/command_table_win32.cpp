@@ -17,11 +17,6 @@
 
 namespace {
 
-void Repaint(HWND window)
-{
-    InvalidateRect(window, NULL, FALSE);
-}
-
 // The one follow-up of every change, in the order of the Refresh flags.
 void RefreshAfter(HWND window, int refresh)
 {

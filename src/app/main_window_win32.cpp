@@ -68,5 +68,5 @@ void FollowDisplayChange(HWND window)
     RecountLastRow();
     listOpen = 0;
     PlaceInitialStrip(window);
-    InvalidateRect(window, NULL, FALSE);
+    Repaint(window);
 }

@@ -8,6 +8,7 @@
 #include "base/modal_dialog_win32.h"
 #include "base/shell_state.h"
 #include "base/text_builder.h"
+#include "display/painting_win32.h"
 #include "display/window_placement_win32.h"
 #include "res/resource.h"
 #include "tasks/time_log.h"
@@ -59,7 +60,7 @@ void HandleTrayCallback(HWND window, LPARAM lParam)
     if (lParam == WM_LBUTTONDOWN) {
         if (dialogOpen == 0 && listOpen == 0) {
             BringToFront(window);
-            InvalidateRect(window, NULL, FALSE);
+            Repaint(window);
         }
     } else if (lParam == WM_RBUTTONDOWN) {
         if (dialogOpen == 0)

@@ -32,11 +32,6 @@ const UINT WM_SESSION_CHANGE = 0x02B1; // WM_WTSSESSION_CHANGE
 const WPARAM SESSION_LOCK = 7;        // WTS_SESSION_LOCK
 const WPARAM SESSION_UNLOCK = 8;      // WTS_SESSION_UNLOCK
 
-void Repaint(HWND window)
-{
-    InvalidateRect(window, NULL, FALSE);
-}
-
 // The running file's last moment is renewed by a timer only while the rule wants it: no
 // wake-up at all during a break, an absence or before the first switch.
 const UINT_PTR REFRESH_TIMER = 1;

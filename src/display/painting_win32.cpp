@@ -134,6 +134,11 @@ LRESULT PaintMainWindow(HWND window)
     return 0;
 }
 
+void Repaint(HWND window)
+{
+    InvalidateRect(window, NULL, FALSE);
+}
+
 void RecreateTaskFont()
 {
     SelectObject(backBuffer, previewFont);

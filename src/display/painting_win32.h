@@ -10,5 +10,7 @@ void CreateBackBufferAndFonts(HWND window);
 // A screen larger than the one measured at start-up gets a back buffer as large.
 void GrowBackBuffer(HWND window);
 LRESULT PaintMainWindow(HWND window);
+// The whole window painted again from the back buffer, with nothing erased first.
+void Repaint(HWND window);
 void RecreateTaskFont();
 void ReleaseDrawingResources();

@@ -100,7 +100,7 @@ void CollapseList(HWND window)
     ShapeAndPlace(window, Settings.winX, Settings.winY, StripOuterHeight(Settings.fsize),
                   StripZOrder(), 0);
     listOpen = 0;
-    InvalidateRect(window, NULL, FALSE);
+    Repaint(window);
 }
 
 void ExpandList(HWND window)
@@ -117,7 +117,7 @@ void ExpandList(HWND window)
     listPlacedY = ListTop(Settings.winY, height - 2 * fy, oy, screenHeight);
     ShapeAndPlace(window, listPlacedX, listPlacedY, height, HWND_TOPMOST, 0);
     listOpen = 1;
-    InvalidateRect(window, NULL, FALSE);
+    Repaint(window);
     SetOpacity(window, 255);
 }
 
