@@ -67,11 +67,11 @@ void ToggleStartWithWindows(OwnerWindow owner)
                      MESSAGE_WARNING);
         return;
     }
-    int free = FirstShortcut(0); // none when other folders' Vornets hold every name
+    int unused = FirstShortcut(0); // none when other folders' Vornets hold every name
     char program[PATH_SIZE], folder[PATH_SIZE];
     ReadProgramPlace(program, sizeof program, folder, sizeof folder);
-    ShortcutName(free, name, sizeof name);
-    if (free == 0 || MakeStartupShortcut(name, program, folder) != 0)
+    ShortcutName(unused, name, sizeof name);
+    if (unused == 0 || MakeStartupShortcut(name, program, folder) != 0)
         TellUser(owner, "A shortcut could not be made in the Startup folder.", "Warning",
                  MESSAGE_WARNING);
 }

@@ -30,7 +30,7 @@ int NotePresence(int state, LocalTime now, unsigned long idleMilliseconds)
     if (state == PRESENCE_INACTIVE) {
         int64_t ticks = 0;
         LocalTimeToTicks(now, &ticks);
-        LocalTime lastInput = TicksToLocalTime(ticks - int64_t(idleMilliseconds) * 10000);
+        LocalTime lastInput = TicksToLocalTime(ticks - int64_t(idleMilliseconds) * (TICKS_PER_SECOND / 1000));
         NoteUserLeft(TimeDifference(runningTaskStart, lastInput) < 0 ? runningTaskStart : lastInput);
         return 0;
     }
