@@ -28,7 +28,8 @@ int IsLeadByte(unsigned char byte);
 enum UnicodeForm { FORM_UTF8, FORM_UTF16LE, FORM_UTF16BE };
 // Converts the `length` bytes of `text`, in `form`, to the system's ANSI code page in place
 // (the result is never longer) and returns its length. A character the code page has no
-// form for becomes its replacement character, and `lossy` is then 1.
+// form for becomes its replacement character, and `lossy` is then 1; a text that cannot be
+// converted at all stays as it was, with its length, and `lossy` 1.
 size_t ConvertToAnsi(char* text, size_t length, UnicodeForm form, int* lossy);
 
 // Milliseconds since the user last gave the system input (keys, pointer).

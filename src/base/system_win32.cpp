@@ -27,32 +27,48 @@ int IsLeadByte(unsigned char byte)
     return IsDBCSLeadByteEx(CP_ACP, byte) ? 1 : 0;
 }
 
+// The text as UTF-16 units in `wide`; their count.
+static int WideUnits(const char* text, size_t length, UnicodeForm form, WCHAR* wide)
+{
+    if (form == FORM_UTF8)
+        return MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(length), wide,
+                                   static_cast<int>(length));
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+    int high = form == FORM_UTF16BE ? 0 : 1;
+    for (size_t u = 0; u < length / 2; ++u)
+        wide[u] = static_cast<WCHAR>(bytes[2 * u + high] << 8 | bytes[2 * u + 1 - high]);
+    return static_cast<int>(length / 2);
+}
+
 size_t ConvertToAnsi(char* text, size_t length, UnicodeForm form, int* lossy)
 {
-    *lossy = 0;
-    size_t units = form == FORM_UTF8 ? length : length / 2;
-    WCHAR* wide = static_cast<WCHAR*>(HeapAlloc(GetProcessHeap(), 0, (units + 1) * sizeof(WCHAR)));
-    if (wide == NULL) {
-        *lossy = 1; // nothing converted: the file is kept as it was
-        return 0;
+    *lossy = 1; // until the whole text is converted: a failure leaves it as it was, kept aside
+    HANDLE heap = GetProcessHeap();
+    WCHAR* wide = static_cast<WCHAR*>(HeapAlloc(heap, 0, (length + 1) * sizeof(WCHAR)));
+    char* ansi = static_cast<char*>(HeapAlloc(heap, 0, length + 1));
+    size_t result = length;
+    if (wide != NULL && ansi != NULL) {
+        int count = WideUnits(text, length, form, wide);
+        // No best fit: a character without a form of its own must not turn silently into
+        // another ("a" for "\u0101"); it is replaced and the original kept. A system whose
+        // code page is UTF-8 has a form for every one and takes neither the flag nor the
+        // question.
+        int utf8 = GetACP() == CP_UTF8;
+        BOOL replaced = FALSE;
+        int written = count == 0 ? 0 : WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS,
+                                                           wide, count, ansi, static_cast<int>(length),
+                                                           NULL, utf8 ? NULL : &replaced);
+        if (written > 0 || length == 0) {
+            memcpy(text, ansi, static_cast<size_t>(written));
+            result = static_cast<size_t>(written);
+            *lossy = replaced;
+        }
     }
-    int count = static_cast<int>(units);
-    if (form == FORM_UTF8) {
-        count = MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(length), wide, count);
-    } else {
-        const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
-        int high = form == FORM_UTF16BE ? 0 : 1;
-        for (size_t u = 0; u < units; ++u)
-            wide[u] = static_cast<WCHAR>(bytes[2 * u + high] << 8 | bytes[2 * u + 1 - high]);
-    }
-    BOOL replaced = FALSE;
-    // No best fit: a character that has no form of its own must not turn silently into
-    // another one ("a" for "\u0101"); it is replaced and the original kept.
-    int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, count, text,
-                                      static_cast<int>(length), NULL, &replaced);
-    HeapFree(GetProcessHeap(), 0, wide);
-    *lossy = replaced || (count > 0 && written == 0);
-    return static_cast<size_t>(written);
+    if (wide != NULL)
+        HeapFree(heap, 0, wide);
+    if (ansi != NULL)
+        HeapFree(heap, 0, ansi);
+    return result;
 }
 
 unsigned long MillisecondsSinceInput()
