@@ -8,7 +8,8 @@
 #include "fake_system.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
-#include "tasks/time_log.h"
+#include "tasks/running_period.h"
+#include "tasks/task_switch.h"
 
 // A setting.ini of exactly 102650 bytes: 50 long names and every other key.
 static std::string FullSettingsText()

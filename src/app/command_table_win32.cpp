@@ -13,7 +13,7 @@
 #include "tasks/backdated_change_dialog_win32.h"
 #include "tasks/edit_task_dialog_win32.h"
 #include "tasks/task_table.h"
-#include "tasks/time_log.h"
+#include "tasks/task_switch.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "display/window_placement_win32.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"
-#include "tasks/time_log.h"
+#include "tasks/running_period.h"
 
 HICON appIcon = NULL;
 static char trayTip[20]; // the tip of the icon's first registration
@@ -55,9 +55,9 @@ void EndSession(HWND window)
 {
     if (sessionEnding)
         return;
-    sessionEnding = 1;
     CancelModalDialog(window);
-    WriteEverything(window);
+    ReadWindowOrigin(window);
+    EndRunForSession(window);
 }
 
 void FollowDisplayChange(HWND window)

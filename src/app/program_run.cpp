@@ -4,9 +4,8 @@
 #include "base/shell_state.h"
 #include "settings/settings_file.h"
 #include "tasks/away_time.h"
-#include "tasks/running_file.h"
+#include "tasks/running_period.h"
 #include "tasks/task_table.h"
-#include "tasks/time_log.h"
 
 void ResetProgramState()
 {
@@ -15,13 +14,11 @@ void ResetProgramState()
     sessionEnding = 0;
     PointerCaptureLost(); // no press pending
     selectedRow = 0;
-    useBackdatedTime = 0;
-    firstSwitchPending = 1;
     SetDefaultSettings(); // the table emptied, current_task 0, lastRow 1
     ResetSettingsFileState();
-    DiscardHeldLog();
+    ForgetRunningPeriod();
     ForgetTimeAway();
-    ForgetRunningFile();
+    ForgetUntoldNotices();
 }
 
 void WriteRunEnd(OwnerWindow owner)
@@ -30,7 +27,12 @@ void WriteRunEnd(OwnerWindow owner)
     StopKeepingRunningFile();
     SaveSettings(owner);
     // Also when the save failed and left slot 0 empty: the running task's time is logged.
-    AppendTimeLog(owner, TaskTable[0]);
-    SaveHeldLogAside(owner);
-    EndRunningFile(owner);
+    EndRunningPeriod(owner);
+}
+
+void EndRunForSession(OwnerWindow owner)
+{
+    sessionEnding = 1;
+    WriteRunEnd(owner);
+    KeepUntoldNotices();
 }

@@ -10,5 +10,9 @@ void ResetProgramState();
 
 // What Exit and the end of a session write, the window's place already taken: setting.ini
 // naming the break task as running, the running task's line, the lines timelog.csv refused
-// set aside, and then no running file.
+// set aside, and then no running file. A second end (the session's, inside a box of Exit's)
+// logs nothing more.
 void WriteRunEnd(OwnerWindow owner);
+// The end of the session: the same with no box shown; what the boxes would have said is
+// kept for the next start.
+void EndRunForSession(OwnerWindow owner);

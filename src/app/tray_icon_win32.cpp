@@ -11,7 +11,7 @@
 #include "display/painting_win32.h"
 #include "display/window_placement_win32.h"
 #include "res/resource.h"
-#include "tasks/time_log.h"
+#include "tasks/running_period.h"
 
 static NOTIFYICONDATAA trayIconData;
 

@@ -15,9 +15,9 @@
 #include "res/resource.h"
 #include "settings/settings_file.h"
 #include "tasks/away_time.h"
-#include "tasks/running_file.h"
+#include "tasks/run_take_over.h"
+#include "tasks/running_period.h"
 #include "tasks/task_table.h"
-#include "tasks/time_log.h"
 
 namespace {
 
@@ -35,16 +35,29 @@ const WPARAM SESSION_UNLOCK = 8;      // WTS_SESSION_UNLOCK
 // The running file's last moment is renewed by a timer only while the rule wants it: no
 // wake-up at all during a break, an absence or before the first switch.
 const UINT_PTR REFRESH_TIMER = 1;
+const UINT_PTR TAKE_OVER_TIMER = 2; // only while a file of the last run is held
 int refreshTimerOn = 0;
 
-void FollowRefreshRule(HWND window)
+// After anything that may have changed the run: the refresh timer as the rule wants it, and
+// a return that came while a box or dialog was up asked about now that none is.
+void FollowRunState(HWND window)
 {
-    int wanted = RunningFileWantsRefresh();
+    int wanted = RefreshWanted();
     if (wanted && !refreshTimerOn)
         SetTimer(window, REFRESH_TIMER, REFRESH_SECONDS * 1000, NULL);
     if (!wanted && refreshTimerOn)
         KillTimer(window, REFRESH_TIMER);
     refreshTimerOn = wanted;
+    if (AwayQuestionWaits() && dialogOpen == 0)
+        PostMessageA(window, WM_ASK_ABOUT_AWAY, 0, 0);
+}
+
+void TryTakeOver(HWND window)
+{
+    KillTimer(window, TAKE_OVER_TIMER); // no second try from inside the question's box
+    if (TakeOverRunningFile(window) == TAKE_OVER_LATER)
+        SetTimer(window, TAKE_OVER_TIMER, TAKE_OVER_RETRY_SECONDS * 1000, NULL);
+    FollowRunState(window);
 }
 
 LRESULT OnCreate(HWND window, WPARAM, LPARAM)
@@ -74,7 +87,7 @@ LRESULT OnPaint(HWND window, WPARAM, LPARAM)
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM)
 {
     RunCommand(window, LOWORD(wParam));
-    FollowRefreshRule(window);
+    FollowRunState(window);
     return 0;
 }
 
@@ -129,7 +142,7 @@ LRESULT OnLeftButtonUp(HWND window, WPARAM, LPARAM)
             RunCommand(window, IDM_SWITCH); // what Enter does: switch, then the strip
         else
             ExpandList(window);
-        FollowRefreshRule(window);
+        FollowRunState(window);
     }
     return 0;
 }
@@ -180,7 +193,7 @@ void NoteAway(HWND window, int leaving, int returning)
         NoteUserBack(CurrentLocalTime());
         NoteReturn(window);
     }
-    FollowRefreshRule(window);
+    FollowRunState(window);
 }
 
 LRESULT OnPowerBroadcast(HWND window, WPARAM wParam, LPARAM lParam)
@@ -193,7 +206,7 @@ LRESULT OnPowerBroadcast(HWND window, WPARAM wParam, LPARAM lParam)
     int state = PresenceInNotice(lParam);
     if (state >= 0 && NotePresence(state, CurrentLocalTime(), MillisecondsSinceInput()))
         NoteReturn(window);
-    FollowRefreshRule(window);
+    FollowRunState(window);
     return TRUE;
 }
 
@@ -206,23 +219,25 @@ LRESULT OnSessionChange(HWND window, WPARAM wParam, LPARAM)
 LRESULT OnAskAboutAway(HWND window, WPARAM, LPARAM)
 {
     AskAboutTimeAway(window);
-    FollowRefreshRule(window);
+    FollowRunState(window);
     return 0;
 }
 
 LRESULT OnTimer(HWND window, WPARAM timer, LPARAM)
 {
-    if (timer == REFRESH_TIMER && RefreshRunningFile(window, CurrentLocalTime()))
+    if (timer == REFRESH_TIMER && RefreshRunningTask(window, CurrentLocalTime()))
         PostMessageA(window, WM_ASK_ABOUT_AWAY, 0, 0); // no notice came: the gap tells
+    if (timer == TAKE_OVER_TIMER)
+        TryTakeOver(window);
     return 0;
 }
 
-// Posted after the first paint, so that the question about a run that did not end properly
-// comes with the strip on the screen, and before anything is logged.
+// Posted after the first paint, so that what the last run left comes with the strip on the
+// screen, and before anything is logged.
 LRESULT OnTakeOverRun(HWND window, WPARAM, LPARAM)
 {
-    TakeOverRunningFile(window);
-    FollowRefreshRule(window);
+    TellUntoldNotices(window);
+    TryTakeOver(window);
     return 0;
 }
 

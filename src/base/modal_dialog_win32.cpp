@@ -1,5 +1,5 @@
-// Dialogs open and end here, message boxes in TellUser: between them dialogOpen is 1 exactly
-// while one of the program's modal windows is up.
+// Dialogs open and end here, message boxes in TellUser: both through OpenModal and CloseModal,
+// so that dialogOpen is 1 exactly while one of the program's modal windows is up.
 #include "base/modal_dialog_win32.h"
 
 #include "base/decimal_number.h"
@@ -9,28 +9,25 @@ HINSTANCE appInstance = NULL;
 
 INT_PTR RunModalDialog(HWND owner, int templateId, DLGPROC procedure)
 {
-    dialogOpen = 1;
+    int wasOpen = OpenModal();
     INT_PTR result =
         DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
-    // A dialog that never ran never cleared the flag: every guarded action would stay frozen.
-    if (result == -1)
-        dialogOpen = 0;
+    CloseModal(wasOpen);
     return result;
 }
 
 void EndModalDialog(HWND dialog)
 {
-    dialogOpen = 0;
     EndDialog(dialog, 0);
 }
 
 void CancelModalDialog(HWND owner)
 {
-    // Our dialogs and message boxes are the owner's enabled pop-ups.
+    // Our dialogs and message boxes are the owner's enabled pop-ups; each restores the flag
+    // as it ends.
     HWND open = GetWindow(owner, GW_ENABLEDPOPUP);
     if (open != NULL && open != owner)
         EndDialog(open, IDCANCEL);
-    dialogOpen = 0;
 }
 
 int ReadNumberField(HWND dialog, int id)

@@ -6,10 +6,10 @@
 // The module whose resources (dialogs, menus, keys, icon) the program loads.
 extern HINSTANCE appInstance;
 
-// Opens dialog `templateId` modally, owned by `owner`, with dialogOpen 1 while it runs,
-// also when it cannot be created. Returns what DialogBoxParamA returned.
+// Opens dialog `templateId` modally, owned by `owner`, with dialogOpen 1 while it runs and as
+// it was after. Returns what DialogBoxParamA returned.
 INT_PTR RunModalDialog(HWND owner, int templateId, DLGPROC procedure);
-// Ends the dialog (result 0) and clears dialogOpen; every dialog procedure ends this way.
+// Ends the dialog (result 0); every dialog procedure ends this way.
 void EndModalDialog(HWND dialog);
 // The dialog or message box open over `owner`, if any, ends as if cancelled.
 void CancelModalDialog(HWND owner);

@@ -15,10 +15,21 @@ extern int screenWidth;
 extern int screenHeight;
 void MeasureScreen();
 
+// The one writer of dialogOpen (but for a fresh start): a modal window's life, from its
+// opening, which returns what the flag was, to its end, which restores that.
+int OpenModal();
+void CloseModal(int wasOpen);
+
 // Every message box of the program. It counts as a modal dialog while it is up, so that no
-// guarded command, menu or switch runs inside it; none is shown while the session ends.
-// Returns the button chosen (0 for none).
+// guarded command, menu or switch runs inside it. None is shown while the session ends: a
+// notice is kept for the next start instead. Returns the button chosen (0 for none).
 int TellUser(OwnerWindow owner, const char* text, const char* title, unsigned kind);
 // "FILE file open error." or, when the file was opened but not written whole, "FILE file
 // write error.", in an "OPEN ERROR" box.
 void TellFileError(OwnerWindow owner, const char* fileName, WriteResult result);
+
+// The notices the end of a session kept from the screen: written beside the log, and told at
+// the next start in one box (then the file goes).
+void KeepUntoldNotices();
+void TellUntoldNotices(OwnerWindow owner);
+void ForgetUntoldNotices();

@@ -71,6 +71,10 @@ enum ReadResult {
 ReadResult ReadWholeFile(const char* name, char* buffer, size_t limit, size_t* length,
                          FileStamp* stamp);
 
+// Reads the last `size` bytes of `name` (all of it when it is shorter), opened for reading
+// alongside other readers only; `whole` is 1 when that is the whole file.
+ReadResult ReadFileEnd(const char* name, char* buffer, size_t size, size_t* length, int* whole);
+
 enum WriteResult {
     WRITE_OK = 0,
     WRITE_CANNOT_CREATE = -1, // could not be created or replaced (held, read-only)
@@ -83,8 +87,9 @@ enum WriteResult {
 WriteResult ReplaceWholeFile(const char* name, const char* data, size_t length, FileStamp* stamp);
 // Rewrites the existing file `name` in place, for folders that take no new file.
 WriteResult RewriteWholeFile(const char* name, const char* data, size_t length, FileStamp* stamp);
-// Appends `data` to `name` (created when missing), opened without sharing. A short write
-// is undone, so the file never keeps a partial line.
+// Appends `data` to `name` (created when missing), opened without sharing, and has it on
+// disk before it returns, so that a power loss after it keeps it. A short write is undone,
+// so the file never keeps a partial line.
 WriteResult AppendToFile(const char* name, const char* data, size_t length);
 
 // Removes the file `name`: 0 when it is gone (or never was there), -1 when it stays.

@@ -183,6 +183,35 @@ ReadResult ReadWholeFile(const char* name, char* buffer, size_t limit, size_t* l
     return READ_OK;
 }
 
+ReadResult ReadFileEnd(const char* name, char* buffer, size_t size, size_t* length, int* whole)
+{
+    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? READ_MISSING
+                                                                                : READ_UNOPENABLE;
+    }
+    LARGE_INTEGER fileSize, start;
+    int read = GetFileSizeEx(file, &fileSize);
+    start.QuadPart = fileSize.QuadPart > static_cast<LONGLONG>(size)
+                         ? fileSize.QuadPart - static_cast<LONGLONG>(size) : 0;
+    size_t wanted = static_cast<size_t>(fileSize.QuadPart - start.QuadPart);
+    size_t total = 0;
+    read = read && SetFilePointerEx(file, start, NULL, FILE_BEGIN);
+    while (read && total < wanted) {
+        DWORD got = 0;
+        read = ReadFile(file, buffer + total, static_cast<DWORD>(wanted - total), &got, NULL);
+        if (got == 0)
+            break;
+        total += got;
+    }
+    CloseHandle(file);
+    *length = total;
+    *whole = start.QuadPart == 0;
+    return read ? READ_OK : READ_UNOPENABLE;
+}
+
 // 1 when `name` is missing or may be written now: neither read-only nor held by another.
 static int MayRewrite(const char* name)
 {
@@ -251,7 +280,7 @@ WriteResult AppendToFile(const char* name, const char* data, size_t length)
         CloseHandle(file);
         return WRITE_FAILED;
     }
-    if (!WriteAll(file, data, length)) {
+    if (!WriteAll(file, data, length) || !FlushFileBuffers(file)) {
         // A part of a line would corrupt the log: cut the file back to where it ended.
         SetFilePointerEx(file, end, NULL, FILE_BEGIN);
         SetEndOfFile(file);

@@ -1,5 +1,5 @@
-// One line of timelog.csv, as the timer writes it at the end of each task:
-// "%4d/%02d/%02d %02d:%02d:%02d,%d:%02d:%02d,%d," + name + CR LF.
+// One line of timelog.csv, read by the timer's own grammar (base/log_line), in the report's
+// terms: a start in seconds and the name as a view.
 #pragma once
 #include <stdint.h>
 
@@ -13,9 +13,6 @@ struct LogLine {
     int64_t seconds;
     std::string_view name;
 };
-
-// The largest seconds field accepted: the field is a 32-bit signed number.
-const int64_t MAX_PERIOD_SECONDS = 2147483647;
 
 // Parses one line without its line end. Returns nullptr when it is well-formed, else why not.
 const char* ParseLogLine(const char* begin, const char* end, LogLine* line);

@@ -251,16 +251,22 @@ int KeepUnknownFileAside(char* kept, size_t keptSize)
     return -1;
 }
 
-void ReportKeptFile(OwnerWindow owner, const char* reason, const char* kept)
+// A kept file is always named: also when the new one could not be written after it.
+void ReportKeptFile(OwnerWindow owner, const char* reason, const char* kept, WriteResult result)
 {
     char text[512];
     TextBuilder b = {text, sizeof text, 0};
+    if (result != WRITE_OK)
+        AppendText(&b, result == WRITE_FAILED ? "setting.ini file write error.\r\n\r\nThe "
+                                              : "setting.ini file open error.\r\n\r\nThe ");
     AppendText(&b, "setting.ini ");
     AppendText(&b, reason);
     AppendText(&b, ", so it was kept as ");
     AppendText(&b, kept);
-    AppendText(&b, " before a new setting.ini was written.");
-    TellUser(owner, text, "Warning", MESSAGE_WARNING);
+    AppendText(&b, result == WRITE_OK ? " before a new setting.ini was written."
+                                      : ". No new setting.ini could be written.");
+    TellUser(owner, text, result == WRITE_OK ? "Warning" : "OPEN ERROR",
+             result == WRITE_OK ? MESSAGE_WARNING : MESSAGE_ERROR);
 }
 
 int ReportTooLarge(OwnerWindow owner)
@@ -423,15 +429,15 @@ int SaveSettings(OwnerWindow owner)
     WriteResult result = WRITE_CANNOT_CREATE;
     if (KeepUnknownFileAside(kept, sizeof kept) == 0)
         result = WriteSettingsText();
-    if (result != WRITE_OK) {
-        if (breakAdded)
-            TaskTable[0][0] = '\0';
-        TellFileError(owner, kFileName, result);
-        return -1;
-    }
+    if (result != WRITE_OK && breakAdded)
+        TaskTable[0][0] = '\0';
     // Told only now: a message box runs a message loop, and the save is complete.
     if (kept[0] != '\0')
-        ReportKeptFile(owner, reason, kept);
+        ReportKeptFile(owner, reason, kept, result);
+    else if (result != WRITE_OK)
+        TellFileError(owner, kFileName, result);
+    if (result != WRITE_OK)
+        return -1;
     if (shortened > 0)
         TellUser(owner, "Some task names were too long to fit in setting.ini and were shortened.",
                  "Warning", MESSAGE_WARNING);

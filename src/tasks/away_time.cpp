@@ -1,15 +1,53 @@
 #include "tasks/away_time.h"
 
+#include "base/log_line.h"
 #include "base/shell_state.h"
 #include "base/text_builder.h"
 #include "tasks/task_table.h"
-#include "tasks/time_log.h"
 
-static int away;         // 1 from the first notice of leaving until the question
-static int returned;     // 1 once a return was noticed
-static int presenceTold; // the first presence notice, the state as it was, has come
-static LocalTime awayStart;
-static LocalTime awayEnd;
+namespace {
+
+int away;         // 1 from the first notice of leaving until the question
+int returned;     // 1 once a return was noticed
+int presenceTold; // the first presence notice, the state as it was, has come
+LocalTime awayStart;
+LocalTime awayEnd;
+
+struct Absence {
+    LocalTime start, end;
+};
+
+// The noted absence, taken for its question: a leave after this is a new one.
+Absence TakeAbsence()
+{
+    away = returned = 0;
+    // Time before the running task started is another task's line already.
+    if (TimeDifference(runningTaskStart, awayStart) < 0)
+        return Absence{runningTaskStart, awayEnd};
+    return Absence{awayStart, awayEnd};
+}
+
+int WorthAsking(const Absence& a)
+{
+    return TimeDifference(a.start, a.end) >= int64_t(AWAY_ASK_SECONDS) * TICKS_PER_SECOND &&
+           firstSwitchPending == 0 && current_task != 0;
+}
+
+int AskAbout(OwnerWindow owner, const Absence& a)
+{
+    char text[TASK_NAME_SIZE + 64];
+    TextBuilder b = {text, sizeof text, 0};
+    AppendText(&b, "Away from ");
+    AppendClock(&b, a.start);
+    AppendText(&b, " to ");
+    AppendClock(&b, a.end);
+    AppendText(&b, ".\r\nLog this time as ");
+    AppendText(&b, BreakTaskName());
+    AppendText(&b, "?");
+    return TellUser(owner, text, "Away", MESSAGE_QUESTION) == ANSWER_YES;
+}
+
+} // namespace
 
 void ForgetTimeAway()
 {
@@ -56,32 +94,51 @@ void NoteUserBack(LocalTime now)
     awayEnd = now;
 }
 
-static int WorthAsking()
+int AwayQuestionWaits()
 {
-    return TimeDifference(awayStart, awayEnd) >= int64_t(AWAY_ASK_SECONDS) * TICKS_PER_SECOND &&
-           firstSwitchPending == 0 && current_task != 0 && dialogOpen == 0;
+    return returned;
 }
 
 void AskAboutTimeAway(OwnerWindow owner)
 {
+    if (!returned || dialogOpen)
+        return;
+    Absence a = TakeAbsence();
+    if (!WorthAsking(a) || !AskAbout(owner, a))
+        return;
+    TaskChange changes[2] = {{a.start, BreakTaskName()}, {a.end, runningTaskName}};
+    ChangeRunningTask(owner, changes, 2);
+}
+
+int TakeAbsenceBefore(OwnerWindow owner, LocalTime when, TaskChange changes[2])
+{
+    NoteUserBack(when);
     if (!returned)
-        return;
-    away = returned = 0;
-    if (!WorthAsking())
-        return;
-    char text[TASK_NAME_SIZE + 64];
-    TextBuilder b = {text, sizeof text, 0};
-    AppendText(&b, "Away from ");
-    AppendClock(&b, awayStart);
-    AppendText(&b, " to ");
-    AppendClock(&b, awayEnd);
-    AppendText(&b, ".\r\nLog this time as ");
-    AppendText(&b, TaskTable[0]);
-    AppendText(&b, "?");
-    if (TellUser(owner, text, "Away", MESSAGE_QUESTION) != ANSWER_YES)
-        return;
-    char resumed[TASK_NAME_SIZE];
-    CopyString(resumed, sizeof resumed, runningTaskName);
-    EndRunningTaskAt(owner, awayStart, TaskTable[0]);
-    EndRunningTaskAt(owner, awayEnd, resumed);
+        return 0;
+    Absence a = TakeAbsence();
+    if (TimeDifference(when, a.end) > 0)
+        a.end = when;
+    // An absence from after a moment set back is the new task's time.
+    if (TimeDifference(a.start, when) <= 0 || !WorthAsking(a) || !AskAbout(owner, a))
+        return 0;
+    changes[0] = TaskChange{a.start, BreakTaskName()};
+    changes[1] = TaskChange{a.end, runningTaskName};
+    return TimeDifference(a.end, when) > 0 ? 2 : 1;
+}
+
+int RefreshWanted()
+{
+    return RunningFileKept() && !firstSwitchPending && current_task != 0 && !away;
+}
+
+int RefreshRunningTask(OwnerWindow owner, LocalTime now)
+{
+    LocalTime last = LastKnownMoment();
+    int gap = TimeDifference(last, now) > int64_t(GAP_AWAY_SECONDS) * TICKS_PER_SECOND;
+    if (gap) {
+        NoteUserLeft(last);
+        NoteUserBack(now);
+    }
+    KeepRunningFile(owner);
+    return gap;
 }

@@ -11,7 +11,8 @@
 #include "res/resource.h"
 #include "tasks/backdated_moment.h"
 #include "tasks/task_table.h"
-#include "tasks/time_log.h"
+#include "tasks/running_period.h"
+#include "tasks/task_switch.h"
 
 namespace {
 

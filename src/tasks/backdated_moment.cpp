@@ -2,7 +2,8 @@
 
 #include "base/shell_state.h"
 #include "base/text_builder.h"
-#include "tasks/time_log.h"
+#include "base/log_line.h"
+#include "tasks/running_period.h"
 
 namespace {
 

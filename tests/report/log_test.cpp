@@ -5,7 +5,8 @@
 
 #include "base/local_time.h"
 #include "report_test_support.h"
-#include "tasks/time_log.h"
+#include "base/log_line.h"
+#include "tasks/task_table.h"
 
 namespace {
 

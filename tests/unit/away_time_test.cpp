@@ -5,7 +5,8 @@
 #include "base/shell_state.h"
 #include "fake_system.h"
 #include "tasks/away_time.h"
-#include "tasks/time_log.h"
+#include "tasks/running_period.h"
+#include "tasks/task_switch.h"
 
 namespace {
 
@@ -85,6 +86,48 @@ TEST(AwayTime, PresenceNoticesTellALeaveAtTheLastInputAndAReturnAfterTheFirstNot
                   fake.messages.at(0).text);
         EXPECT_EQ(0, UserIsAway());
     }
+}
+
+TEST(AwayTime, TheBoxsAbsenceIsTheOneLoggedAndASwitchEndsOneAndAsksFirst)
+{
+    ResetFakeSystem();
+    SetTaskName(0, "Break");
+    SetTaskName(1, "A");
+    SetTaskName(2, "B");
+    StartRunningTask();
+    selectedRow = 1;
+    SwitchToSelectedTask(nullptr); // A from 09:00
+    auto at = [](int hour, int minute) { return At(2026, 12, 5, hour, minute, 0); };
+    NoteUserLeft(at(10, 0));
+    NoteUserBack(at(10, 5));
+    // Away and back again while the box is up: a second absence, asked after the first.
+    fake.insideBox = [&] { NoteUserLeft(at(10, 6)); NoteUserBack(at(10, 8)); return ANSWER_YES; };
+    AskAboutTimeAway(nullptr);
+    EXPECT_EQ(1, AwayQuestionWaits());
+    fake.answer = ANSWER_YES;
+    AskAboutTimeAway(nullptr);
+    // A switch while away ends the absence; a return before it goes back to the task.
+    NoteUserLeft(at(11, 0));
+    fake.now = at(11, 5);
+    selectedRow = 2;
+    SwitchToSelectedTask(nullptr);
+    NoteUserLeft(at(12, 0));
+    NoteUserBack(at(12, 10));
+    fake.now = at(12, 20);
+    selectedRow = 1;
+    SwitchToSelectedTask(nullptr);
+    std::string texts;
+    for (const ShownMessage& m : fake.messages)
+        texts += m.text.substr(10, 20) + "|";
+    EXPECT_EQ("10:00:00 to 10:05:00|10:06:00 to 10:08:00|11:00:00 to 11:05:00|12:00:00 to 12:10:00|",
+              texts);
+    EXPECT_EQ("2026/12/05 09:00:00,1:00:00,3600,A\r\n2026/12/05 10:00:00,0:05:00,300,Break\r\n"
+              "2026/12/05 10:05:00,0:01:00,60,A\r\n2026/12/05 10:06:00,0:02:00,120,Break\r\n"
+              "2026/12/05 10:08:00,0:52:00,3120,A\r\n2026/12/05 11:00:00,0:05:00,300,Break\r\n"
+              "2026/12/05 11:05:00,0:55:00,3300,B\r\n2026/12/05 12:00:00,0:10:00,600,Break\r\n"
+              "2026/12/05 12:10:00,0:10:00,600,B\r\n",
+              FileText("timelog.csv"));
+    EXPECT_STREQ("A", runningTaskName);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 #include "fake_system.h"
 #include "tasks/backdated_moment.h"
-#include "tasks/time_log.h"
+#include "tasks/running_period.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "app/program_run.h"
 #include "base/shell_state.h"
 #include "base/utf8.h"
-#include "tasks/time_log.h"
+#include "tasks/running_period.h"
 
 FakeSystem fake;
 
@@ -56,10 +56,28 @@ LocalTime CurrentLocalTime()
     return fake.now;
 }
 
+void CrashFakeSystem(bool powerLoss)
+{
+    if (powerLoss)
+        fake.files = fake.durable;
+    fake.stopAt = -1;
+}
+
 int ShowMessage(OwnerWindow, const char* text, const char* title, unsigned kind)
 {
     fake.messages.push_back({text, title, kind, dialogOpen});
-    return kind == MESSAGE_QUESTION ? fake.answer : 1;
+    if (fake.insideBox) {
+        std::function<int()> inside = fake.insideBox;
+        fake.insideBox = nullptr;
+        return inside();
+    }
+    if (kind != MESSAGE_QUESTION)
+        return 1;
+    if (fake.answers.empty())
+        return fake.answer;
+    int answer = fake.answers.front();
+    fake.answers.erase(fake.answers.begin());
+    return answer;
 }
 
 namespace {
@@ -158,6 +176,43 @@ ReadResult ReadWholeFile(const char* name, char* buffer, size_t limit, size_t* l
     return READ_OK;
 }
 
+// 1 when a change is past the stop: it does not reach the disk.
+static bool Lost()
+{
+    bool lost = fake.stopAt >= 0 && fake.changes >= fake.stopAt;
+    ++fake.changes;
+    fake.changeTimes.push_back(fake.now);
+    return lost;
+}
+
+// A flush of `name`: its text is on the disk, and so is the file system's record so far
+// (which files there are, under which names); other files' texts are not.
+static void Flushed(const std::string& name)
+{
+    if (!fake.trackDurable)
+        return;
+    for (auto it = fake.durable.begin(); it != fake.durable.end();)
+        it = fake.files.count(it->first) ? std::next(it) : fake.durable.erase(it);
+    for (const auto& file : fake.files) {
+        if (!fake.durable.count(file.first) || file.first == name)
+            fake.durable[file.first] = file.second;
+    }
+}
+
+ReadResult ReadFileEnd(const char* name, char* buffer, size_t size, size_t* length, int* whole)
+{
+    auto it = fake.files.find(name);
+    if (it == fake.files.end())
+        return READ_MISSING;
+    if (it->second.locked)
+        return READ_UNOPENABLE;
+    const std::string& text = it->second.content;
+    *whole = text.size() <= size;
+    *length = *whole ? text.size() : size;
+    memcpy(buffer, text.data() + text.size() - *length, *length);
+    return READ_OK;
+}
+
 // Writes `data` over an existing or new file, unless the file refuses.
 static WriteResult Write(const char* name, const char* data, size_t length, FileStamp* stamp)
 {
@@ -170,11 +225,14 @@ static WriteResult Write(const char* name, const char* data, size_t length, File
     file.content.assign(data, length);
     file.written = ++fake.clock;
     Stamp(file, stamp);
+    Flushed(name);
     return WRITE_OK;
 }
 
 WriteResult ReplaceWholeFile(const char* name, const char* data, size_t length, FileStamp* stamp)
 {
+    if (Lost())
+        return WRITE_OK;
     auto it = fake.files.find(name);
     if (it != fake.files.end() && (it->second.locked || it->second.readOnly))
         return WRITE_CANNOT_CREATE;
@@ -185,6 +243,8 @@ WriteResult ReplaceWholeFile(const char* name, const char* data, size_t length, 
 
 WriteResult RewriteWholeFile(const char* name, const char* data, size_t length, FileStamp* stamp)
 {
+    if (Lost())
+        return WRITE_OK;
     if (!HasFile(name))
         return WRITE_CANNOT_CREATE;
     return Write(name, data, length, stamp);
@@ -192,15 +252,26 @@ WriteResult RewriteWholeFile(const char* name, const char* data, size_t length, 
 
 WriteResult AppendToFile(const char* name, const char* data, size_t length)
 {
-    if (!HasFile(name) && fake.noNewFiles)
+    if (Lost())
+        return WRITE_OK;
+    auto it = fake.files.find(name);
+    if (it == fake.files.end() && fake.noNewFiles)
         return WRITE_CANNOT_CREATE;
-    FileStamp stamp;
-    std::string text = FileText(name) + std::string(data, length);
-    return Write(name, text.data(), text.size(), &stamp);
+    if (it != fake.files.end() && (it->second.locked || it->second.readOnly))
+        return WRITE_CANNOT_CREATE;
+    if (it != fake.files.end() && it->second.failWrites)
+        return WRITE_FAILED;
+    FakeFile& file = fake.files[name]; // grown in place: a fuzzed day appends thousands
+    file.content.append(data, length);
+    file.written = ++fake.clock;
+    Flushed(name);
+    return WRITE_OK;
 }
 
 int RemoveFile(const char* name)
 {
+    if (Lost())
+        return 0;
     auto it = fake.files.find(name);
     if (it != fake.files.end() && (it->second.locked || it->second.readOnly))
         return -1;
@@ -248,6 +319,8 @@ int RemoveStartupShortcut(const char* name)
 
 int MoveFileTo(const char* from, const char* to)
 {
+    if (Lost())
+        return 0;
     auto it = fake.files.find(from);
     if (it == fake.files.end() || it->second.locked || it->second.readOnly || fake.noNewFiles ||
         HasFile(to))

@@ -3,6 +3,7 @@
 #pragma once
 #include <stdint.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -41,6 +42,18 @@ struct FakeSystem {
     std::string program = "C:\\Vornet\\Vornet.exe", folder = "C:\\Work";
     std::map<std::string, FakeShortcut> startup; // the Startup folder's shortcuts
     bool startupRefuses = false;                 // shortcuts can be neither made nor removed
+    std::vector<int> answers;             // the next questions' buttons, in order; then `answer`
+    std::function<int()> insideBox;       // runs inside the next box and gives its button
+    // A crash: the file changes are counted from 0, and from the one numbered `stopAt` on
+    // none reaches the disk.
+    long changes = 0;
+    long stopAt = -1;
+    std::vector<LocalTime> changeTimes; // the clock at each change
+    // The files as a power loss leaves them: each file's text as it was last flushed, and
+    // the files there were at the last flush of any (a removal or a rename is the file
+    // system's record, on the disk with the next flush).
+    bool trackDurable = false;
+    std::map<std::string, FakeFile> durable;
 };
 
 extern FakeSystem fake;
@@ -53,5 +66,8 @@ bool HasFile(const std::string& name);
 std::string FileText(const std::string& name);
 // A file as another program writes it.
 void PutFile(const std::string& name, const std::string& content);
+// The process ends at once after a stop (the disk as it is) or a power loss (the disk as it
+// was at the last flush); the fake then counts no more stops.
+void CrashFakeSystem(bool powerLoss);
 // The titles of the boxes shown since the last call, "|"-separated, and forgets them.
 std::string TakeTitles();

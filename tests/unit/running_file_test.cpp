@@ -6,9 +6,10 @@
 #include "base/shell_state.h"
 #include "fake_system.h"
 #include "tasks/away_time.h"
-#include "tasks/running_file.h"
+#include "tasks/run_take_over.h"
+#include "tasks/running_period.h"
+#include "tasks/task_switch.h"
 #include "tasks/task_table.h"
-#include "tasks/time_log.h"
 
 namespace {
 
@@ -16,17 +17,22 @@ const char kRunning[] = "timelog-running.csv";
 
 // A start at 09:00 with Break, A and B, the running file taken over as at start-up, a
 // question about a file left by another run answered with `answer`.
-void StartWithFile(const std::string* left = nullptr, int answer = ANSWER_NO)
+void Start()
 {
     ResetFakeSystem();
-    fake.answer = answer;
     SetTaskName(0, "Break");
     SetTaskName(1, "A");
     SetTaskName(2, "B");
     StartRunningTask();
+}
+
+TakeOverResult StartWithFile(const std::string* left = nullptr, int answer = ANSWER_NO)
+{
+    Start();
+    fake.answer = answer;
     if (left != nullptr)
         PutFile(kRunning, *left);
-    TakeOverRunningFile(nullptr);
+    return TakeOverRunningFile(nullptr);
 }
 
 void SwitchAt(int row, int hour, int minute)
@@ -47,9 +53,10 @@ TEST(RunningFile, HoldsWhatExitWouldLogNowAndGoesWithTheRunsEnd)
     EXPECT_EQ("2026/12/05 10:00:00,0:00:00,0,B\r\n2026/12/05 09:00:00,1:00:00,3600,A\r\n",
               FileText(kRunning));
     fake.files["timelog.csv"].locked = false;
-    EXPECT_EQ(0, RefreshRunningFile(nullptr, At(2026, 12, 5, 10, 1, 0)));
-    EXPECT_EQ("2026/12/05 10:00:00,0:00:00,0,B\r\n2026/12/05 09:00:00,1:00:00,3600,A\r\n",
-              FileText(kRunning)); // the clock of the fake: the refresh writes "now"
+    fake.now = At(2026, 12, 5, 10, 1, 0);
+    EXPECT_EQ(0, RefreshRunningTask(nullptr, fake.now));
+    EXPECT_EQ("2026/12/05 10:00:00,0:01:00,60,B\r\n2026/12/05 09:00:00,1:00:00,3600,A\r\n",
+              FileText(kRunning));
     fake.now = At(2026, 12, 5, 11, 0, 0);
     WriteRunEnd(nullptr);
     EXPECT_FALSE(HasFile(kRunning));
@@ -57,6 +64,9 @@ TEST(RunningFile, HoldsWhatExitWouldLogNowAndGoesWithTheRunsEnd)
               FileText("timelog.csv"));
     EXPECT_NE(std::string::npos, FileText("setting.ini").find("\r\ncurrent_task=0\r\n"));
     EXPECT_STREQ("Break", runningTaskName); // nothing but the break task runs after a run
+    WriteRunEnd(nullptr); // a second end (the session's, inside a box of Exit's) adds nothing
+    EXPECT_EQ("2026/12/05 09:00:00,1:00:00,3600,A\r\n2026/12/05 10:00:00,1:00:00,3600,B\r\n",
+              FileText("timelog.csv"));
     // Lines no file takes stay in it for the next start, and nothing runs any more.
     StartWithFile();
     SwitchAt(1, 9, 30);
@@ -78,81 +88,118 @@ TEST(RunningFile, AFileThatCannotBeWrittenIsToldOnceWhenTimeIsAtStake)
     SwitchAt(1, 10, 0);
     EXPECT_EQ("Warning", TakeTitles());
     EXPECT_FALSE(HasFile(kRunning));
+    // Held by another program at Exit: told, and harmless, as the next start shows.
+    StartWithFile();
+    SwitchAt(1, 9, 30);
+    fake.files[kRunning].locked = true;
+    WriteRunEnd(nullptr);
+    ASSERT_EQ(1u, fake.messages.size());
+    EXPECT_EQ("timelog-running.csv could not be removed or rewritten (another program may hold "
+              "it). It does no harm: the next start finds its task in timelog.csv.",
+              fake.messages[0].text);
+    std::string log = FileText("timelog.csv"), left = FileText(kRunning);
+    fake.answer = ANSWER_YES;
+    TakeOverRunningFile(nullptr);
+    EXPECT_EQ(1u, fake.messages.size());
+    EXPECT_EQ(log, FileText("timelog.csv"));
 }
 
 TEST(RunningFile, IsRenewedOnlyWhileATaskRunsAndALateRenewalIsTimeAway)
 {
     StartWithFile();
-    EXPECT_EQ(0, RunningFileWantsRefresh()); // the first-switch state
+    EXPECT_EQ(0, RefreshWanted()); // the first-switch state
     SwitchAt(0, 9, 10);
-    EXPECT_EQ(0, RunningFileWantsRefresh()); // the break task
+    EXPECT_EQ(0, RefreshWanted()); // the break task
     SwitchAt(1, 9, 20);
-    EXPECT_EQ(1, RunningFileWantsRefresh());
+    EXPECT_EQ(1, RefreshWanted());
     fake.now = At(2026, 12, 5, 9, 25, 0);
-    EXPECT_EQ(0, RefreshRunningFile(nullptr, fake.now)); // 5 minutes: no gap yet
+    EXPECT_EQ(0, RefreshRunningTask(nullptr, fake.now)); // 5 minutes: no gap yet
     fake.now = At(2026, 12, 5, 9, 30, 1);
-    EXPECT_EQ(1, RefreshRunningFile(nullptr, fake.now));
-    EXPECT_EQ(0, RunningFileWantsRefresh()); // away until the question
+    EXPECT_EQ(1, RefreshRunningTask(nullptr, fake.now));
+    EXPECT_EQ(0, RefreshWanted()); // away until the question
     fake.answer = ANSWER_YES;
     AskAboutTimeAway(nullptr);
     EXPECT_EQ("Away from 09:25:00 to 09:30:01.\r\nLog this time as Break?", fake.messages.at(0).text);
-    EXPECT_EQ(1, RunningFileWantsRefresh());
+    EXPECT_EQ(1, RefreshWanted());
     EXPECT_EQ("2026/12/05 09:30:01,0:00:00,0,A\r\n", FileText(kRunning));
 }
 
-TEST(RunningFile, ARunThatDidNotEndProperlyIsAskedAboutAndItsHeldLinesLogged)
+TEST(TakeOver, LogsWhatARunLeftOnceAndAsksAboutItsTaskUntilAnswered)
 {
-    std::string running = "2026/12/04 16:00:00,1:30:05,5405,Meeting, client\r\n";
-    std::string held = "2026/12/04 15:00:00,1:00:00,3600,A\r\n";
-    struct Case { std::string left; int answer; std::string log; bool asked, kept; } cases[] = {
-        {running + held, ANSWER_YES, held + running, true, false},
-        {running + held, ANSWER_NO, held, true, false},
-        {"\r\n" + held, ANSWER_YES, held, false, false},
-        {running, ANSWER_NO, "", true, false},
-        {running + "not a line\r\n", ANSWER_YES, "", false, true},
-        {running.substr(0, running.size() - 2), ANSWER_YES, "", false, true}, // cut short
-        {"2026/02/30 16:00:00,0:00:05,5,A\r\n", ANSWER_YES, "", false, true},  // no such day
+    const std::string running = "2026/12/04 16:00:00,1:30:05,5405,Meeting, client\r\n";
+    const std::string held = "2026/12/04 15:00:00,1:00:00,3600,A\r\n";
+    const std::string atExit = "2026/12/04 16:00:00,2:00:00,7200,Meeting, client\r\n";
+    const std::string other = "2026/12/04 16:00:00,0:10:00,600,A\r\n"; // the same start only
+    struct Case { std::string left, log, unsaved; int answer; std::string logAfter; bool asked; } cases[] = {
+        {running + held, "", "", ANSWER_YES, held + running, true},
+        {running + held, "", "", ANSWER_NO, held, true},
+        {"\r\n" + held, "", "", ANSWER_YES, held, false},
+        {running, "", "", ANSWER_NO, "", true},
+        {running + held, held, "", ANSWER_YES, held + running, true}, // written before the end
+        {running + held, held + atExit, "", ANSWER_YES, held + atExit, false}, // the file stayed
+        {running + held, other, held, ANSWER_YES, other + running, true},     // set aside at exit
+        {running + held + held, "", "", ANSWER_NO, held, true},
+        {running + held, "cut", "", ANSWER_NO, "cut\r\n" + held, true}, // a log ended in a line
+        {running + held, "", "", 0, held, true}, // no answer: the session ends
     };
     for (const Case& c : cases) {
-        StartWithFile(&c.left, c.answer);
-        EXPECT_EQ(c.log, FileText("timelog.csv")) << c.left;
-        EXPECT_EQ(!c.log.empty(), HasFile("timelog.csv")) << c.left;
-        ASSERT_EQ(c.asked || c.kept ? 1u : 0u, fake.messages.size()) << c.left;
-        if (c.asked || c.kept) {
-            EXPECT_EQ(c.kept ? "timelog-running.csv holds lines Vornet cannot read, so it was kept as "
-                               "timelog-running-kept-1.csv. Its time is not logged."
-                             : "Vornet did not end properly.\r\nMeeting, client ran from 2026/12/04 "
-                               "16:00:00 until at least 17:30:05.\r\nLog this time?",
+        ResetFakeSystem();
+        if (!c.log.empty())
+            PutFile("timelog.csv", c.log);
+        if (!c.unsaved.empty())
+            PutFile("timelog-unsaved.csv", c.unsaved);
+        PutFile(kRunning, c.left);
+        fake.answer = c.answer;
+        EXPECT_EQ(TAKE_OVER_DONE, TakeOverRunningFile(nullptr));
+        EXPECT_EQ(c.logAfter, FileText("timelog.csv")) << c.left << c.log;
+        ASSERT_EQ(c.asked ? 1u : 0u, fake.messages.size()) << c.left << c.log;
+        if (c.asked) {
+            EXPECT_EQ("Vornet did not end properly.\r\nMeeting, client ran from 2026/12/04 "
+                      "16:00:00 until at least 17:30:05.\r\nLog this time?",
                       fake.messages.at(0).text);
-            EXPECT_EQ(c.kept ? "Warning" : "Vornet", fake.messages.at(0).title);
         }
-        EXPECT_EQ(c.kept, HasFile("timelog-running-kept-1.csv"));
-        EXPECT_EQ("\r\n", FileText(kRunning)); // written anew for this run
+        // Written anew for this run once answered; else as the left run wrote it.
+        EXPECT_EQ(c.answer != 0 ? "\r\n" : c.left, FileText(kRunning)) << c.left << c.log;
     }
 }
 
-TEST(TimeLogLine, ReadsBackWhatTheTimerWritesAndNothingElse)
+TEST(TakeOver, KeepsAsideAFileOfLinesItCannotRead)
 {
-    struct Case { std::string line; bool read; } cases[] = {
-        {"2026/12/05 09:03:07,1:12:33,4353,Coding", true},
-        {" 999/01/01 00:00:00,0:00:00,0,x", false}, // before 1601: no moment of the timer
-        {"2016/01/01 00:00:00,1621679:59:59,5838047999,a,b", true},
-        {"2026/12/05 09:03:07,1:12:33,4354,Coding", false}, // the durations apart
-        {"2026/13/05 09:03:07,0:00:00,0,x", false},         {"2026/12/05 24:00:00,0:00:00,0,x", false},
-        {"2026/12/05 09:03:07,0:60:00,3600,x", false},      {"2026/12/05 9:03:07,0:00:00,0,x", false},
-        {"2026/12/05 09:03:07,0:00:00,0", false},           {"", false},
-    };
-    for (const Case& c : cases) {
-        LocalTime start;
-        int64_t seconds = -1;
-        size_t nameAt = 0;
-        EXPECT_EQ(c.read, ParseTimeLogLine(c.line.data(), c.line.size(), &start, &seconds, &nameAt) == 1)
-            << c.line;
-        if (c.read) {
-            char again[128];
-            size_t n = FormatTimeLogLine(again, sizeof again, start, seconds, c.line.c_str() + nameAt);
-            EXPECT_EQ(c.line + "\r\n", std::string(again, n));
-        }
+    const std::string running = "2026/12/04 16:00:00,1:30:05,5405,A\r\n";
+    for (std::string left : {running + "not a line\r\n", running.substr(0, running.size() - 2),
+                             std::string("2026/02/30 16:00:00,0:00:05,5,A\r\n"), std::string("\r\n\r\n"),
+                             std::string("2026/12/04 16:00:00,9999999:00:00,35996400000,A\r\n")}) {
+        StartWithFile(&left, ANSWER_YES);
+        EXPECT_FALSE(HasFile("timelog.csv")) << left;
+        ASSERT_EQ(1u, fake.messages.size()) << left;
+        EXPECT_EQ("timelog-running.csv holds lines Vornet cannot read, so it was kept as "
+                  "timelog-running-kept-1.csv. Its time is not logged.",
+                  fake.messages.at(0).text);
+        EXPECT_EQ("Warning", fake.messages.at(0).title);
+        EXPECT_EQ(left, FileText("timelog-running-kept-1.csv"));
+        EXPECT_EQ("\r\n", FileText(kRunning));
+    }
+}
+
+TEST(TakeOver, WaitsWhileAFileIsHeldAndSaysSoOnceAfterAMinute)
+{
+    const std::string left = "2026/12/04 16:00:00,1:30:05,5405,A\r\n";
+    for (const char* held : {kRunning, "timelog.csv"}) {
+        Start();
+        PutFile(kRunning, left);
+        PutFile("timelog.csv", "");
+        fake.files[held].locked = true;
+        for (int i = 0; i < 12; ++i)
+            EXPECT_EQ(TAKE_OVER_LATER, TakeOverRunningFile(nullptr));
+        EXPECT_EQ(TAKE_OVER_LATER, TakeOverRunningFile(nullptr));
+        SwitchAt(1, 9, 30);
+        EXPECT_EQ(left, FileText(kRunning)); // this run keeps no file until then
+        EXPECT_EQ("Warning", TakeTitles());
+        fake.files[held].locked = false;
+        fake.answer = ANSWER_YES;
+        EXPECT_EQ(TAKE_OVER_DONE, TakeOverRunningFile(nullptr));
+        EXPECT_EQ(left, FileText("timelog.csv"));
+        EXPECT_EQ("2026/12/05 09:00:00,0:30:00,1800,A\r\n", FileText(kRunning));
     }
 }
 

@@ -10,7 +10,7 @@
 #include "settings/settings_file.h"
 #include "tasks/away_time.h"
 #include "tasks/task_table.h"
-#include "tasks/time_log.h"
+#include "tasks/running_period.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ TEST(Commands, RunOnlyWithTheDialogClosedOrTheListOpenWhereTheyNeedIt)
     dialogOpen = listOpen = 0;
 }
 
-TEST(Messages, EveryBoxCountsAsAModalDialogWhileItIsUpAndNoneShowsAsTheSessionEnds)
+TEST(Messages, EveryBoxCountsAsAModalDialogAndWhatASessionEndHidesIsToldAtTheNextStart)
 {
     ResetFakeSystem();
     for (int open : {0, 1}) {
@@ -41,8 +41,22 @@ TEST(Messages, EveryBoxCountsAsAModalDialogWhileItIsUpAndNoneShowsAsTheSessionEn
     }
     fake.answer = ANSWER_YES;
     sessionEnding = 1;
-    EXPECT_EQ(ANSWER_NO, TellUser(nullptr, "asked?", "Away", MESSAGE_QUESTION));
+    EXPECT_EQ(0, TellUser(nullptr, "asked?", "Away", MESSAGE_QUESTION)); // no answer, no notice
+    TellUser(nullptr, "One.", "Warning", MESSAGE_WARNING);
+    TellUser(nullptr, "Two.", "OPEN ERROR", MESSAGE_ERROR);
     EXPECT_EQ(2u, fake.messages.size());
+    KeepUntoldNotices();
+    for (int button : {2, 1, 0}) { // closed by a session end, then read, then gone
+        ResetProgramState();
+        fake.insideBox = [button] { return button; };
+        TellUntoldNotices(nullptr);
+    }
+    ASSERT_EQ(4u, fake.messages.size());
+    EXPECT_EQ("When Windows ended the last session, Vornet could not tell you:\r\n\r\nOne.\r\n\r\n"
+              "Two.\r\n\r\n",
+              fake.messages[3].text);
+    EXPECT_EQ("Warning", fake.messages[3].title);
+    EXPECT_FALSE(HasFile("vornet-notices.txt"));
 }
 
 TEST(RunStart, ForgetsEverythingTheLastRunLeftInMemory)

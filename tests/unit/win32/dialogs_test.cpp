@@ -16,7 +16,7 @@
 #include "tasks/backdated_change_dialog_win32.h"
 #include "tasks/edit_task_dialog_win32.h"
 #include "tasks/task_table.h"
-#include "tasks/time_log.h"
+#include "tasks/running_period.h"
 
 namespace {
 

@@ -5,7 +5,10 @@
 
 #include "base/shell_state.h"
 #include "fake_system.h"
-#include "tasks/time_log.h"
+#include "app/program_run.h"
+#include "base/log_line.h"
+#include "tasks/running_period.h"
+#include "tasks/task_switch.h"
 
 namespace {
 
@@ -43,12 +46,12 @@ TEST(TimeLogLine, GivesStartDurationSecondsAndTheNameAsItIs)
          "2026/01/02 03:04:05,27:05:09,97509,Meeting, client\r\n"},
         {At(2026, 1, 2, 3, 4, 5, 100), At(2026, 1, 2, 3, 4, 6, 99), "\"q\"",
          "2026/01/02 03:04:05,0:00:00,0,\"q\"\r\n"},
-        {At(2026, 1, 2, 3, 4, 5), At(2026, 1, 2, 3, 4, 4), "", // the clock went back
-         "2026/01/02 03:04:05,0:00:00,0,\r\n"},
+        {At(2026, 1, 2, 3, 4, 5), At(2026, 1, 2, 3, 4, 4), "x", // the clock went back
+         "2026/01/02 03:04:05,0:00:00,0,x\r\n"},
         {At(2028, 2, 28, 23, 59, 59), At(2028, 3, 1, 0, 0, 1), "x",
          "2028/02/28 23:59:59,24:00:02,86402,x\r\n"},
-        {At(2016, 1, 1, 0, 0, 0), At(2200, 12, 31, 23, 59, 59), "x",
-         "2016/01/01 00:00:00,1621679:59:59,5838047999,x\r\n"},
+        {At(2016, 1, 1, 0, 0, 0), At(2200, 12, 31, 23, 59, 59), "x", // as long as a line says
+         "2016/01/01 00:00:00,596523:14:07,2147483647,x\r\n"},
         {At(999, 1, 1, 0, 0, 0), At(999, 1, 1, 0, 1, 0), "x", " 999/01/01 00:00:00,0:00:00,0,x\r\n"},
     };
     for (const Case& c : cases) {
@@ -73,7 +76,7 @@ TEST(TimeLog, TheFirstSwitchCountsFromStartUpAndEverySwitchLogsTheTaskThatEnded)
     SwitchAt(3, 11, 0); // an empty row
     EXPECT_EQ(2, current_task);
     fake.now = At(2026, 12, 5, 12, 0, 0);
-    AppendTimeLog(nullptr, TaskTable[0]); // exit
+    EndRunningPeriod(nullptr); // exit
     EXPECT_EQ("2026/12/05 09:00:00,1:00:00,3600,A\r\n"
               "2026/12/05 10:00:00,0:30:15,1815,B\r\n"
               "2026/12/05 10:30:15,1:29:45,5385,B\r\n",
@@ -85,7 +88,7 @@ TEST(TimeLog, AStartWithoutASwitchLogsNothing)
 {
     StartWithThreeTasks();
     fake.now = At(2026, 12, 5, 17, 0, 0);
-    AppendTimeLog(nullptr, TaskTable[0]);
+    EndRunningPeriod(nullptr);
     EXPECT_FALSE(HasFile("timelog.csv"));
 }
 
@@ -138,11 +141,11 @@ TEST(TimeLog, LinesTheLogRefusesAreHeldAndWrittenInOrderLater)
               Log());
 }
 
-TEST(TimeLog, AtExitHeldLinesGoToTheUnsavedLogOrAreShown)
+TEST(TimeLog, AtTheRunsEndHeldLinesGoToTheUnsavedLogOrAreShown)
 {
     struct Case { bool unsavedWritable; int lines; bool ending; const char* title; } cases[] = {
-        {true, 3, false, "Warning"}, {false, 3, false, "OPEN ERROR"},
-        {false, 100, false, "OPEN ERROR"}, {false, 3, true, ""},
+        {true, 3, false, "OPEN ERROR|Warning"}, {false, 3, false, "OPEN ERROR|OPEN ERROR"},
+        {false, 100, false, "OPEN ERROR|OPEN ERROR"}, {false, 3, true, ""},
     };
     for (const Case& c : cases) {
         StartWithThreeTasks();
@@ -150,17 +153,17 @@ TEST(TimeLog, AtExitHeldLinesGoToTheUnsavedLogOrAreShown)
         fake.files["timelog.csv"].locked = true;
         if (!c.unsavedWritable)
             fake.files["timelog-unsaved.csv"].failWrites = true;
-        for (int i = 0; i < c.lines; ++i)
+        for (int i = 0; i < c.lines - 1; ++i)
             SwitchAt(1 + i % 2, 10 + i / 60, i % 60);
         TakeTitles();
         sessionEnding = c.ending;
-        SaveHeldLogAside(nullptr);
+        EndRunningPeriod(nullptr); // its own line the last held
         if (c.unsavedWritable) {
             EXPECT_EQ(0u, FileText("timelog-unsaved.csv").find("2026/12/05 09:00:00,1:00:00,3600,A\r\n"));
         }
         if (!c.unsavedWritable && !c.ending) {
             // Every line is either shown or counted.
-            const std::string& text = fake.messages.at(0).text;
+            const std::string& text = fake.messages.back().text;
             size_t shown = 0, more = 0, tail = text.find("\r\n... and ");
             for (size_t at = 0; (at = text.find("\n2026/", at) + 1) != 0;)
                 ++shown;
