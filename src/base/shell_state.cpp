@@ -80,6 +80,8 @@ void TellUntoldNotices(OwnerWindow owner)
     // Of many, the latest: from the first line that is whole.
     const char* lf = whole ? nullptr : static_cast<const char*>(memchr(notices, '\n', length));
     size_t from = lf != nullptr ? static_cast<size_t>(lf - notices) + 1 : 0;
+    while (length > from && (notices[length - 1] == '\r' || notices[length - 1] == '\n'))
+        --length;
     char text[UNTOLD_SIZE + 128];
     TextBuilder b = {text, sizeof text, 0};
     AppendText(&b, "When Windows ended the last session, Vornet could not tell you:\r\n\r\n");

@@ -265,7 +265,7 @@ LocalTime LastKnownMoment()
 
 void StopKeepingRunningFile()
 {
-    ended = keeping;
+    ended |= keeping; // a second end (the session's inside Exit's box) keeps the first's word
     keeping = 0;
 }
 

@@ -53,7 +53,7 @@ TEST(Messages, EveryBoxCountsAsAModalDialogAndWhatASessionEndHidesIsToldAtTheNex
     }
     ASSERT_EQ(4u, fake.messages.size());
     EXPECT_EQ("When Windows ended the last session, Vornet could not tell you:\r\n\r\nOne.\r\n\r\n"
-              "Two.\r\n\r\n",
+              "Two.",
               fake.messages[3].text);
     EXPECT_EQ("Warning", fake.messages[3].title);
     EXPECT_FALSE(HasFile("vornet-notices.txt"));
