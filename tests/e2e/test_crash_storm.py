@@ -1,13 +1,14 @@
 """Vornet killed without warning, again and again, in the middle of switches, edits and
 sorts: after every kill setting.ini and the running file are whole and timelog.csv holds only
-whole lines, none of the earlier ones lost; the next start logs the killed run's task.
-VORNET_CRASH_KILLS sets the number of kills."""
+whole lines, none of the earlier ones lost, no period twice and none over another; the next
+start logs the killed run's task. VORNET_CRASH_KILLS sets the number of kills."""
 
+import datetime
 import os
 import random
 import re
 
-from vornet_e2e import IDYES, Journey, settings_file, wait_for
+from vornet_e2e import IDYES, Journey, log_rows, settings_file, wait_for
 
 KILLS = int(os.environ.get("VORNET_CRASH_KILLS") or 12)
 KEYS = [b"%02d" % i for i in range(50)] + [line.split(b"=")[0] for line in
@@ -26,6 +27,11 @@ class CrashStormTest(Journey):
         running = self.file("timelog-running.csv")
         self.assertEqual(running, b"".join(LINE.findall(running)) if running[:2] != b"\r\n"
                          else b"\r\n" + b"".join(LINE.findall(running[2:])), "only whole lines")
+        periods = sorted((datetime.datetime.strptime(start, "%Y/%m/%d %H:%M:%S"), seconds, name)
+                         for start, _, seconds, name in log_rows(log))
+        self.assertEqual(len(periods), len({(start, name) for start, _, name in periods}), "no period twice")
+        for (start, seconds, _), (later, _, _) in zip(periods, periods[1:]):
+            self.assertLessEqual(start + datetime.timedelta(seconds=seconds), later, "no overlap")
         self.assertLessEqual(set(os.listdir(self.folder)), {"setting.ini", "setting.ini.tmp", "timelog.csv",
                                                             "timelog-running.csv", "timelog-running.csv.tmp"})
         return log
