@@ -1,5 +1,6 @@
 // Logs of two machines read as one: copied lines count once, overlaps between them are noted.
 #include <algorithm>
+#include <set>
 #include <tuple>
 
 #include "report/report_summary.h"
@@ -36,6 +37,21 @@ void DropCopies(std::vector<KeptLine>* lines)
     lines->resize(kept);
 }
 
+// A running file that outlived its run names a task whose line a log holds: the log's counts.
+void DropLoggedRunning(std::vector<KeptLine>* lines)
+{
+    std::set<std::pair<int64_t, int>> logged;
+    for (const KeptLine& line : *lines) {
+        if (!line.running)
+            logged.insert({line.start, line.name});
+    }
+    lines->erase(std::remove_if(lines->begin(), lines->end(),
+                                [&](const KeptLine& line) {
+                                    return line.running && logged.count({line.start, line.name});
+                                }),
+                 lines->end());
+}
+
 void NoteOverlap(LogSummary* s, const KeptLine& later, const KeptLine& earlier)
 {
     s->problems += s->sources[later.source].name + ":" + std::to_string(later.lineNumber) +
@@ -66,6 +82,7 @@ void NoteOverlaps(LogSummary* s, const std::vector<KeptLine>& lines)
 
 void MergeKeptLines(LogSummary* s, const ReportOptions& o)
 {
+    DropLoggedRunning(&s->kept);
     std::sort(s->kept.begin(), s->kept.end(), Earlier);
     DropCopies(&s->kept);
     NoteOverlaps(s, s->kept);

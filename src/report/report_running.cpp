@@ -31,7 +31,8 @@ void AddRunningFile(const std::string& name, const std::string& file, int64_t no
     LogLine line; // an empty first line: nothing runs that the log would record
     if (ReadLine(s, source, file.data(), file.data() + lineEnd, &line)) {
         int64_t seconds = std::max(now - line.start, line.seconds);
-        AddPeriod(s, o, line.start, seconds, s->rowOfName[NameOf(s, o, line.name)]);
+        s->kept.push_back(KeptLine{line.start, seconds, NameOf(s, o, line.name), source,
+                                   s->sources[source].lineNumber, 1});
     }
     size_t rest = std::min(lineEnd + 1, file.size());
     SummariseText(file.data() + rest, file.size() - rest, 1, source, o, s);

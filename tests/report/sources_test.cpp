@@ -55,7 +55,8 @@ TEST(RunningTask, CountsAtLeastItsLoggedTimeAndNothingWhenNoneRuns)
         {{"--current", "desk/timelog.csv", "desk/timelog.csv"}, At(18, 55), // one running file
          "Globex: support call,5382; Acme: design review,3600; Mail,3000; Acme: release,600"},
         {{"desk/timelog.csv"}, At(19, 30), "Globex: support call,5382; Acme: design review,3600; Mail,1800"},
-        {{"--current", "idle/timelog.csv"}, At(19, 30), "Mail,3900"}}; // a held line since written
+        {{"--current", "idle/timelog.csv"}, At(19, 30), "Mail,3900"}, // a held line since written
+        {{"--current", "stale/timelog.csv"}, At(19, 30), "Mail,3600"}}; // a file that outlived its run
     for (const Case& c : cases)
         EXPECT_EQ(Totals(c.args, c.now), c.totals) << c.args[0];
 }
