@@ -219,7 +219,7 @@ static WriteResult Write(const char* name, const char* data, size_t length, File
     auto it = fake.files.find(name);
     if (it != fake.files.end() && (it->second.locked || it->second.readOnly))
         return WRITE_CANNOT_CREATE;
-    if (it != fake.files.end() && it->second.failWrites)
+    if (fake.diskFull || (it != fake.files.end() && it->second.failWrites))
         return WRITE_FAILED;
     FakeFile& file = fake.files[name];
     file.content.assign(data, length);

@@ -34,6 +34,7 @@ struct FakeSystem {
     std::vector<ShownMessage> messages;
     LocalTime now{};
     bool noNewFiles = false; // the folder takes no new file; existing ones may be written
+    bool diskFull = false;   // no text is written; names may still change
     int answer = 7;          // the button every question gets (7: IDNO)
     int codePage = 1252;     // 932: two-byte characters as on a Japanese system
     uint64_t clock = 0;      // last-write times

@@ -289,6 +289,16 @@ TEST(SettingsFile, AFileThisRunDidNotReadOrThatChangedSinceIsKeptAside)
                       "before a new setting.ini was written.", fake.messages.at(0).text);
         }
     }
+    // Kept, and then no room for a new file: the kept file is named all the same.
+    LoadFile(NamesFile(3));
+    PutFile("setting.ini", "01=Theirs\r\n");
+    fake.diskFull = true;
+    TakeTitles();
+    EXPECT_EQ(-1, SaveSettings(nullptr));
+    EXPECT_EQ("setting.ini file write error.\r\n\r\nThe setting.ini was changed by another program, "
+              "so it was kept as setting-kept-1.ini. No new setting.ini could be written.",
+              fake.messages.at(0).text);
+    EXPECT_EQ("OPEN ERROR", TakeTitles());
     // Held by another program at start-up: never overwritten unread.
     ResetFakeSystem();
     PutFile("setting.ini", "01=Mine\r\n");
