@@ -5,8 +5,6 @@
 
 #include "base/local_time.h"
 #include "report_test_support.h"
-#include "base/log_line.h"
-#include "tasks/task_table.h"
 
 namespace {
 
@@ -50,26 +48,6 @@ TEST(TimeLogLine, EveryTwoDigitFieldHasTwoDigits)
     for (size_t at : {5, 8, 11, 14, 17, 22, 25}) {
         EXPECT_NE(Parse(line.substr(0, at) + line.substr(at + 1)), nullptr) << at;
         EXPECT_NE(Parse(line.substr(0, at) + "0" + line.substr(at)), nullptr) << at;
-    }
-}
-
-// Both ends of timelog.csv: the timer's own line formatter writes, the report reads.
-TEST(TimeLogLine, WhatTheTimerWritesIsReadFieldForField)
-{
-    struct Case { LocalTime start; int64_t seconds; std::string name; } cases[] = {
-        {{2026, 12, 6, 5, 9, 3, 7, 0}, 4353, "Coding"}, {{1601, 1, 1, 1, 0, 0, 0, 0}, 0, "a, \"b\""},
-        {{30827, 12, 5, 31, 23, 59, 59, 999}, 2147483647, "\xe6\x97\xa5\x81\x5c"},
-        {{2000, 2, 2, 29, 12, 0, 5, 500}, 86399, std::string(TASK_NAME_SIZE - 1, 'n')}};
-    for (const Case& c : cases) {
-        char text[TASK_NAME_SIZE + 64];
-        size_t length = FormatTimeLogLine(text, sizeof text, c.start, c.seconds, c.name.c_str());
-        report::LogLine line;
-        int64_t ticks = 0;
-        ASSERT_EQ(report::ParseLogLine(text, text + length - 2, &line), nullptr) << text;
-        ASSERT_TRUE(LocalTimeToTicks(c.start, &ticks));
-        EXPECT_EQ(line.start, ticks / TICKS_PER_SECOND) << text;
-        EXPECT_EQ(line.seconds, c.seconds) << text;
-        EXPECT_EQ(line.name, c.name) << text;
     }
 }
 
