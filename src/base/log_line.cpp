@@ -23,15 +23,13 @@ int Expect(const char* text, size_t length, size_t* at, char c)
     return *at < length && text[(*at)++] == c;
 }
 
-// "%4d": a year before 1000 would be padded with spaces to four places.
+// "%4d" at the line's start: a year before 1000 would be padded with spaces to four places.
 int ReadYear(const char* text, size_t length, size_t* at, int64_t* year)
 {
-    size_t start = *at;
     while (*at < length && text[*at] == ' ')
         ++*at;
-    int padded = *at > start;
-    return ReadNumber(text, length, at, 1, 5, year) && *at - start >= 4 &&
-           (!padded || *at - start == 4);
+    int padded = *at > 0;
+    return ReadNumber(text, length, at, 1, 5, year) && *at >= 4 && (!padded || *at == 4);
 }
 
 unsigned short Field(int64_t value)

@@ -66,8 +66,10 @@ int TellUser(OwnerWindow owner, const char* text, const char* title, unsigned ki
 
 void KeepUntoldNotices()
 {
-    if (untoldLength > 0 && AppendToFile(kNoticesName, untold, untoldLength) == WRITE_OK)
-        untoldLength = 0;
+    // The session ends: when this fails too, nobody is left to tell.
+    if (untoldLength > 0)
+        AppendToFile(kNoticesName, untold, untoldLength);
+    untoldLength = 0;
 }
 
 void TellUntoldNotices(OwnerWindow owner)

@@ -32,7 +32,7 @@ void AddRunningFile(const std::string& name, const std::string& file, int64_t no
     if (ReadLine(s, source, file.data(), file.data() + lineEnd, &line)) {
         int64_t seconds = std::max(now - line.start, line.seconds);
         s->kept.push_back(KeptLine{line.start, seconds, NameOf(s, o, line.name), source,
-                                   s->sources[source].lineNumber, 1});
+                                   s->sources[source].lineNumber, true});
     }
     size_t rest = std::min(lineEnd + 1, file.size());
     SummariseText(file.data() + rest, file.size() - rest, 1, source, o, s);

@@ -32,7 +32,7 @@ struct KeptLine {
     int name;   // an index into LogSummary::names
     int source; // an index into LogSummary::sources
     int64_t lineNumber;
-    int running = 0; // a running file's task, counted up to now
+    bool running = false; // a running file's task, counted up to now
 };
 
 struct LogSummary {

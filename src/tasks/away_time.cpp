@@ -116,10 +116,11 @@ int TakeAbsenceBefore(OwnerWindow owner, LocalTime when, TaskChange changes[2])
     if (!returned)
         return 0;
     Absence a = TakeAbsence();
+    // Cut at the switch: an absence from after a moment set back is then none, and the new
+    // task's time.
     if (TimeDifference(when, a.end) > 0)
         a.end = when;
-    // An absence from after a moment set back is the new task's time.
-    if (TimeDifference(a.start, when) <= 0 || !WorthAsking(a) || !AskAbout(owner, a))
+    if (!WorthAsking(a) || !AskAbout(owner, a))
         return 0;
     changes[0] = TaskChange{a.start, BreakTaskName()};
     changes[1] = TaskChange{a.end, runningTaskName};

@@ -31,6 +31,9 @@ TEST(RunningTask, IsKeptInTheFolderOfItsLog)
         {"some/dir/timelog.csv", "some/dir/timelog-running.csv"}, {"/timelog.csv", "/timelog-running.csv"}};
     for (const Case& c : cases)
         EXPECT_EQ(report::RunningFileOf(c.log), c.running);
+    // Two logs of one folder share it: read once.
+    std::string twice = RunOnData({"--current", "desk/timelog.csv", "desk/timelog.csv"}, At(19, 30));
+    EXPECT_EQ(twice.find("timelog-running.csv:3: skipped"), twice.rfind("timelog-running.csv:3: skipped"));
 }
 
 // "task seconds" of each work row of the whole range, joined by "; ".

@@ -168,6 +168,7 @@ TEST(CrashSweep, EveryPeriodIsLoggedOnceWhereverADayStops)
     PrepareDay();
     Day();
     EXPECT_FALSE(HasFile(kRunning)); // the end of the session inside Exit's box removed it
+    EXPECT_NE(std::string::npos, FileText("vornet-notices.txt").find("saved in timelog-unsaved.csv"));
     DayRecord day = {{}, fake.changeTimes};
     for (const char* name : {"timelog.csv", "timelog-unsaved.csv"})
         for (size_t at = 0, end; (end = FileText(name).find("\r\n", at)) != std::string::npos; at = end + 2)

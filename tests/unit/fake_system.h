@@ -40,7 +40,7 @@ struct FakeSystem {
     uint64_t clock = 0;      // last-write times
     ScreenArea screen = {0, 0, 1920, 1080};
     unsigned long idleMilliseconds = 0; // since the user's last input
-    std::string program = "C:\\Vornet\\Vornet.exe", folder = "C:\\Work";
+    std::string program = "C:\\Vornet\\Vornet.exe", folder = "C:\\Zeit";
     std::map<std::string, FakeShortcut> startup; // the Startup folder's shortcuts
     bool startupRefuses = false;                 // shortcuts can be neither made nor removed
     std::vector<int> answers;             // the next questions' buttons, in order; then `answer`

@@ -78,19 +78,19 @@ TEST(RunStart, ForgetsEverythingTheLastRunLeftInMemory)
 
 TEST(StartWithWindows, IsOurShortcutAloneAndATogglePutsItOrTakesItAway)
 {
-    const FakeShortcut ours = {"c:\\VORNET\\vornet.exe", "C:\\Work"}; // names compare without case
+    const FakeShortcut ours = {"c:\\VORNET\\vornet.exe", "c:\\zEIT"}; // names compare without case
     const FakeShortcut theirs = {"C:\\Vornet\\Vornet.exe", "D:\\Elsewhere"};
     typedef std::map<std::string, FakeShortcut> Folder;
     struct Case { Folder before; bool refuses; int checked; Folder after; bool warned; } cases[] = {
-        {{}, false, 0, {{"Vornet.lnk", {"C:\\Vornet\\Vornet.exe", "C:\\Work"}}}, false},
+        {{}, false, 0, {{"Vornet.lnk", {"C:\\Vornet\\Vornet.exe", "C:\\Zeit"}}}, false},
         {{{"Vornet.lnk", ours}}, false, 1, {}, false},
         {{{"Vornet.lnk", theirs}}, false, 0,
-         {{"Vornet.lnk", theirs}, {"Vornet (2).lnk", {"C:\\Vornet\\Vornet.exe", "C:\\Work"}}}, false},
+         {{"Vornet.lnk", theirs}, {"Vornet (2).lnk", {"C:\\Vornet\\Vornet.exe", "C:\\Zeit"}}}, false},
         {{{"Vornet.lnk", theirs}, {"Vornet (2).lnk", ours}}, false, 1, {{"Vornet.lnk", theirs}}, false},
         {{}, true, 0, {}, true},
         {{{"Vornet.lnk", ours}}, true, 1, {{"Vornet.lnk", ours}}, true},
         {{{"Vornet (9).lnk", theirs}}, false, 0,
-         {{"Vornet (9).lnk", theirs}, {"Vornet.lnk", {"C:\\Vornet\\Vornet.exe", "C:\\Work"}}}, false},
+         {{"Vornet (9).lnk", theirs}, {"Vornet.lnk", {"C:\\Vornet\\Vornet.exe", "C:\\Zeit"}}}, false},
     };
     Folder full;
     for (int n = 1; n <= 9; ++n)
