@@ -75,7 +75,10 @@ TEST(TaskTable, DeleteClosesTheGapUpToTheLastRowAndTheRunningTaskFollows)
         FillFrom({"1", "2", "3", "4", "5", "6", "7", "", "9"});
         current_task = c.running;
         lastRow = c.last;
-        EXPECT_EQ(c.outcome, DeleteTaskRow(c.row));
+        selectedRow = c.row;
+        TakeTitles();
+        EXPECT_EQ(c.outcome, DeleteSelectedTask(nullptr));
+        EXPECT_EQ(c.outcome == DELETE_RUNNING_TASK ? "Warning" : "", TakeTitles());
         EXPECT_EQ(c.after, Slots(9));
         EXPECT_EQ(c.runningAfter, current_task);
     }
