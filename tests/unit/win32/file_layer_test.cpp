@@ -69,6 +69,22 @@ TEST_F(FileLayer, ReadsWhatMayBeReadAndTellsTheRest)
     EXPECT_EQ("text", Read("a.ini")); // read-only is read all the same
     CreateDirectoryA("dir.ini", NULL);
     EXPECT_EQ("<2>", Read("dir.ini"));
+    // The end of a file, alongside other readers.
+    char end[4];
+    size_t length = 0;
+    int whole = 0;
+    EXPECT_EQ(READ_MISSING, ReadFileEnd("b.ini", end, sizeof end, &length, &whole));
+    Put("b.ini", "abcdef");
+    held = CreateFileA("b.ini", GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_EQ(READ_OK, ReadFileEnd("b.ini", end, sizeof end, &length, &whole));
+    EXPECT_EQ("cdef", std::string(end, length) + (whole ? " whole" : ""));
+    CloseHandle(held);
+    held = Hold("b.ini");
+    EXPECT_EQ(READ_UNOPENABLE, ReadFileEnd("b.ini", end, sizeof end, &length, &whole));
+    CloseHandle(held);
+    Put("b.ini", "ab");
+    ASSERT_EQ(READ_OK, ReadFileEnd("b.ini", end, sizeof end, &length, &whole));
+    EXPECT_EQ("ab whole", std::string(end, length) + (whole ? " whole" : ""));
 }
 
 TEST_F(FileLayer, AReplaceIsWholeOrNothingAndStampsTheVersion)
