@@ -130,6 +130,7 @@ TEST(TakeOver, LogsWhatARunLeftOnceAndAsksAboutItsTaskUntilAnswered)
     const std::string held = "2026/12/04 15:00:00,1:00:00,3600,A\r\n";
     const std::string atExit = "2026/12/04 16:00:00,2:00:00,7200,Meeting, client\r\n";
     const std::string other = "2026/12/04 16:00:00,0:10:00,600,A\r\n"; // the same start only
+    const std::string zeros(20000, '\0'); // what a power loss may leave at the log's end
     struct Case { std::string left, log, unsaved; int answer; std::string logAfter; bool asked; } cases[] = {
         {running + held, "", "", ANSWER_YES, held + running, true},
         {running + held, "", "", ANSWER_NO, held, true},
@@ -141,6 +142,7 @@ TEST(TakeOver, LogsWhatARunLeftOnceAndAsksAboutItsTaskUntilAnswered)
         {running + held + held, "", "", ANSWER_NO, held, true},
         {running + held, "cut", "", ANSWER_NO, "cut\r\n" + held, true}, // a log ended in a line
         {running + held, "", "", 0, held, true}, // no answer: the session ends
+        {running + held, held + zeros, "", ANSWER_NO, held + zeros + "\r\n", true},
     };
     for (const Case& c : cases) {
         ResetFakeSystem();

@@ -57,6 +57,9 @@ TEST(Messages, EveryBoxCountsAsAModalDialogAndWhatASessionEndHidesIsToldAtTheNex
               fake.messages[3].text);
     EXPECT_EQ("Warning", fake.messages[3].title);
     EXPECT_FALSE(HasFile("vornet-notices.txt"));
+    PutFile("vornet-notices.txt", "");
+    TellUntoldNotices(nullptr);
+    EXPECT_EQ(4u, fake.messages.size()); // nothing to tell
 }
 
 TEST(RunStart, ForgetsEverythingTheLastRunLeftInMemory)
