@@ -39,6 +39,8 @@ TEST(Messages, EveryBoxCountsAsAModalDialogAndWhatASessionEndHidesIsToldAtTheNex
         EXPECT_EQ(1, fake.messages.back().dialogOpen);
         EXPECT_EQ(open, dialogOpen);
     }
+    KeepUntoldNotices();
+    EXPECT_FALSE(HasFile("vornet-notices.txt")); // nothing untold
     fake.answer = ANSWER_YES;
     sessionEnding = 1;
     EXPECT_EQ(0, TellUser(nullptr, "asked?", "Away", MESSAGE_QUESTION)); // no answer, no notice
