@@ -7,11 +7,11 @@
 
 HINSTANCE appInstance = NULL;
 
-INT_PTR RunModalDialog(HWND owner, int templateId, DLGPROC procedure)
+INT_PTR RunModalDialog(HWND owner, int templateId, DLGPROC procedure, LPARAM data)
 {
     dialogOpen = 1;
     INT_PTR result =
-        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
+        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), owner, procedure, data);
     // A dialog that never ran never cleared the flag: every guarded action would stay frozen.
     if (result == -1)
         dialogOpen = 0;

@@ -7,8 +7,9 @@
 extern HINSTANCE appInstance;
 
 // Opens dialog `templateId` modally, owned by `owner`, with dialogOpen 1 while it runs,
-// also when it cannot be created. Returns what DialogBoxParamA returned.
-INT_PTR RunModalDialog(HWND owner, int templateId, DLGPROC procedure);
+// also when it cannot be created; `data` is its WM_INITDIALOG lParam. Returns what
+// DialogBoxParamA returned.
+INT_PTR RunModalDialog(HWND owner, int templateId, DLGPROC procedure, LPARAM data = 0);
 // Ends the dialog (result 0) and clears dialogOpen; every dialog procedure ends this way.
 void EndModalDialog(HWND dialog);
 // The dialog or message box open over `owner`, if any, ends as if cancelled.
