@@ -294,11 +294,11 @@ class Journey(unittest.TestCase):
         self.put("clock-offset.tmp", b"%+d\n" % seconds)
         os.replace(self.path("clock-offset.tmp"), self.path("clock-offset"))
 
-    def strip_shows(self, name, colour=WHITE, face="Arial", size=FSIZE, weight=400):
+    def strip_shows(self, name, colour=WHITE, face="Arial", size=FSIZE, weight=400, at=(5, 3)):
         """Waits until the strip shows `name` exactly as the same font draws it from Unicode."""
         def drawn():
             differ, inked = map(int, self.driver("textdiff", self.hwnd, face, size, weight, colour,
-                                                 BLACK, name.encode("utf-8").hex()))
+                                                 BLACK, name.encode("utf-8").hex(), *at))
             return differ == 0 and inked > 0
         wait_for(drawn, 10, f"{name!r} on the strip")
 
