@@ -12,6 +12,7 @@ int ScalePixels(int pixels, int dpi)
 int LargestUnscaled(int pixels, int dpi)
 {
     // ScalePixels(n) <= pixels while n * dpi + 48 < (pixels + 1) * 96.
-    long long limit = static_cast<long long>(pixels) * DPI_AT_100_PERCENT + DPI_AT_100_PERCENT / 2 - 1;
+    long long limit =
+        static_cast<long long>(pixels) * DPI_AT_100_PERCENT + DPI_AT_100_PERCENT / 2 - 1;
     return static_cast<int>(limit / dpi);
 }

@@ -21,8 +21,8 @@ enum { PREVIEW_FONT_HEIGHT = 12 };
 // `height` is at 100%: the font is made at the window's scale.
 static HFONT MakeFont(int height, int weight, const char* face)
 {
-    return CreateFontA(ScalePixels(height, windowDpi), 0, 0, 0, weight, FALSE, FALSE, FALSE, SystemCharset(),
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    return CreateFontA(ScalePixels(height, windowDpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
+                       SystemCharset(), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        FIXED_PITCH | FF_MODERN, face);
 }
 

@@ -63,6 +63,8 @@ void ReadFrameMetrics(int* fx, int* fy)
     }
     // Without it (before Windows 10) the system draws every frame at the system's scale.
     UINT dpi = static_cast<UINT>(windowDpi);
-    *fx = metricsForDpi != NULL ? metricsForDpi(SM_CXDLGFRAME, dpi) : GetSystemMetrics(SM_CXDLGFRAME);
-    *fy = metricsForDpi != NULL ? metricsForDpi(SM_CYDLGFRAME, dpi) : GetSystemMetrics(SM_CYDLGFRAME);
+    *fx = metricsForDpi != NULL ? metricsForDpi(SM_CXDLGFRAME, dpi)
+                                : GetSystemMetrics(SM_CXDLGFRAME);
+    *fy = metricsForDpi != NULL ? metricsForDpi(SM_CYDLGFRAME, dpi)
+                                : GetSystemMetrics(SM_CYDLGFRAME);
 }
