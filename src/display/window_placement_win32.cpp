@@ -85,6 +85,14 @@ void PlaceInitialStrip(HWND window)
     FitWindowToTasks();
     ShapeAndPlace(window, Settings.winX, Settings.winY, CurrentSizes().outerHeight,
                   StripZOrder(), SWP_NOACTIVATE);
+    // Placed on a monitor of another scale than the one it was made on, where the system
+    // may not say so while the window is hidden.
+    int dpi = ReadWindowDpi(window);
+    if (dpi != windowDpi) {
+        RECT outer;
+        GetWindowRect(window, &outer);
+        FollowScaleChange(window, dpi, &outer);
+    }
 }
 
 void CollapseList(HWND window)
