@@ -83,6 +83,9 @@ TEST(WindowHeights, StripIsOneLineAndListOneLinePerRowThatTheScreenMustHold)
         EXPECT_EQ(c.largestSize, LargestFittingFontSize(1080, c.lastRow, c.dpi)) << c.dpi;
     }
     EXPECT_EQ(-1, LastRowThatFits(20, ListRowGrid(18, 96))); // a screen lower than one row
+    const int text[] = {5, 6, 8, 10, 15}, frame[] = {1, 1, 2, 2, 3}; // at 96 ... 288 dpi
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(SizesAt(18, kScales[i]).textLeft == text[i] && SizesAt(18, kScales[i]).frame == frame[i]) << kScales[i];
 }
 
 TEST(RowUnderPointer, BandsStartThreePixelsDownAndAreTheRowsDrawn)
