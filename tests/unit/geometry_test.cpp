@@ -23,8 +23,8 @@ TEST(Scale, ASizeAt100PercentTakesTheNearestPixelAHalfUp)
     for (const Case& c : cases)
         for (int i = 0; i < 5; ++i)
             EXPECT_EQ(c.at[i], ScalePixels(c.pixels, kScales[i])) << c.pixels << " at " << kScales[i];
-    // Read back: the largest size at 100% that a number of pixels still holds.
-    for (int dpi : kScales)
+    // Read back: the largest size at 100% that a number of pixels still holds (101: a custom scale).
+    for (int dpi : {96, 101, 120, 144, 192, 288})
         for (int pixels = 0, size; pixels < 400; ++pixels) {
             size = LargestUnscaled(pixels, dpi);
             EXPECT_TRUE(ScalePixels(size, dpi) <= pixels && ScalePixels(size + 1, dpi) > pixels) << pixels << " at " << dpi;
