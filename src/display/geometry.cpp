@@ -49,9 +49,9 @@ int RowAtPointer(int y, RowGrid rows, int lastRow)
     return std::min(std::max((y - rows.top) / rows.pitch, 0), lastRow);
 }
 
-PixelRect RowBand(int row, RowGrid rows)
+RowSpan RowBand(int row, RowGrid rows)
 {
-    PixelRect band = {0, rows.top + row * rows.pitch, 0, rows.top + (row + 1) * rows.pitch};
+    RowSpan band = {rows.top + row * rows.pitch, rows.top + (row + 1) * rows.pitch};
     return band;
 }
 

@@ -33,8 +33,11 @@ void ClampWindowOrigin(int* winX, int* winY, int width, int stripHeight, int ox,
 
 // The row under client coordinate y of the open list: 0 above row 0, lastRow below the end.
 int RowAtPointer(int y, RowGrid rows, int lastRow);
-// Client rectangle of row `row`'s band.
-PixelRect RowBand(int row, RowGrid rows);
+// Client y of row `row`'s band, the bottom excluded; the band runs the list's width.
+struct RowSpan {
+    int top, bottom;
+};
+RowSpan RowBand(int row, RowGrid rows);
 // Window-relative rectangle that is left visible: exactly the client area.
 PixelRect VisibleRegion(int width, int outerHeight, int fx, int fy);
 // Screen y of the open list's client area for a strip whose client area starts at

@@ -84,7 +84,7 @@ static void DrawList(const StripSizes& sizes, int clientWidth, int fy, HPEN text
     Rectangle(backBuffer, 0, 0, clientWidth, ListOuterHeight(lastRow, sizes.rows) - 2 * fy);
     SelectObject(backBuffer, textPen);
     SelectObject(backBuffer, textBrush);
-    PixelRect bar = RowBand(selectedRow, sizes.rows);
+    RowSpan bar = RowBand(selectedRow, sizes.rows);
     Rectangle(backBuffer, sizes.frame, bar.top, clientWidth - sizes.frame, bar.bottom);
     SelectObject(backBuffer, taskFont);
     for (int row = 0; row <= lastRow; ++row) {

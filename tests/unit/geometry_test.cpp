@@ -94,7 +94,7 @@ TEST(RowUnderPointer, BandsStartThreePixelsDownAndAreTheRowsDrawn)
     struct Case { int y, lastRow, row; } cases[] = {{0, 5, 0}, {2, 5, 0}, {500, 5, 5}, {65535, 49, 49}};
     for (const Case& c : cases)
         EXPECT_EQ(c.row, RowAtPointer(c.y, ListRowGrid(18, 96), c.lastRow)) << "y " << c.y;
-    PixelRect band = RowBand(2, ListRowGrid(18, 96));
+    RowSpan band = RowBand(2, ListRowGrid(18, 96));
     EXPECT_EQ(39, band.top);
     EXPECT_EQ(57, band.bottom);
     // At every scale a band's first and last pixel rows are that row's.
