@@ -92,7 +92,7 @@ int EditTask(HWND window)
 
 int ChangeProperties(HWND window)
 {
-    int applied = RunPropertiesDialog(window, previewFont);
+    int applied = RunPropertiesDialog(window, &previewFont);
     // After Cancel too: the save writes the file, the collapse applies opacity and z-order.
     return (applied ? REFRESH_FONT : REFRESH_NONE) | REFRESH_SAVE | REFRESH_COLLAPSE;
 }

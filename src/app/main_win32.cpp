@@ -43,7 +43,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     appInstance = instance;
     if (!ClaimFolder())
         return 0;
-    appIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VORNET));
+    // The tray's size at the system's scale, from the image of that size: never stretched.
+    appIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VORNET), IMAGE_ICON,
+                                            GetSystemMetrics(SM_CXSMICON),
+                                            GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     if (!RegisterMainClass(instance))
         return 0;
     user32Module = LoadLibraryA("user32.dll");

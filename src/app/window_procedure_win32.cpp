@@ -8,10 +8,12 @@
 #include "app/main_window_win32.h"
 #include "app/pointer_gesture.h"
 #include "app/tray_icon_win32.h"
+#include "base/pixel_scale.h"
 #include "base/shell_state.h"
 #include "display/geometry.h"
 #include "display/painting_win32.h"
 #include "display/window_placement_win32.h"
+#include "display/window_scale_win32.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"
 #include "tasks/away_time.h"
@@ -63,6 +65,7 @@ void TryTakeOver(HWND window)
 LRESULT OnCreate(HWND window, WPARAM, LPARAM)
 {
     taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    windowDpi = ReadWindowDpi(window); // the rows that fit and the fonts are made at it
     return InitMainWindow(window);
 }
 
@@ -106,7 +109,7 @@ void Hover(HWND window, LPARAM lParam)
     if (listOpen) {
         RaiseWithoutActivating(window);
         int y = static_cast<int>(HIWORD(lParam)); // unsigned 16 bits, as the rule reads it
-        selectedRow = RowAtPointer(y, Settings.fsize, lastRow);
+        selectedRow = RowAtPointer(y, CurrentSizes().rows, lastRow);
     } else if (dialogOpen == 0) {
         RaiseWithoutActivating(window);
     }
@@ -247,6 +250,12 @@ LRESULT OnDisplayChange(HWND window, WPARAM, LPARAM)
     return 0;
 }
 
+LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    FollowScaleChange(window, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+    return 0;
+}
+
 struct MessageRoute {
     UINT message;
     LRESULT (*handle)(HWND window, WPARAM wParam, LPARAM lParam);
@@ -273,6 +282,7 @@ const MessageRoute kMessages[] = {
     {WM_TAKE_OVER_RUN, OnTakeOverRun, 1},
     {WM_TIMER, OnTimer, 0},
     {WM_DISPLAYCHANGE, OnDisplayChange, 0},
+    {WM_DPICHANGED, OnDpiChanged, 1},
 };
 
 } // namespace

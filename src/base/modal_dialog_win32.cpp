@@ -7,11 +7,11 @@
 
 HINSTANCE appInstance = NULL;
 
-INT_PTR RunModalDialog(HWND owner, int templateId, DLGPROC procedure)
+INT_PTR RunModalDialog(HWND owner, int templateId, DLGPROC procedure, LPARAM data)
 {
     int wasOpen = OpenModal();
     INT_PTR result =
-        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
+        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), owner, procedure, data);
     CloseModal(wasOpen);
     return result;
 }

@@ -7,8 +7,8 @@
 extern HINSTANCE appInstance;
 
 // Opens dialog `templateId` modally, owned by `owner`, with dialogOpen 1 while it runs and as
-// it was after. Returns what DialogBoxParamA returned.
-INT_PTR RunModalDialog(HWND owner, int templateId, DLGPROC procedure);
+// it was after; `data` is its WM_INITDIALOG lParam. Returns what DialogBoxParamA returned.
+INT_PTR RunModalDialog(HWND owner, int templateId, DLGPROC procedure, LPARAM data = 0);
 // Ends the dialog (result 0); every dialog procedure ends this way.
 void EndModalDialog(HWND dialog);
 // The dialog or message box open over `owner`, if any, ends as if cancelled.

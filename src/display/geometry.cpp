@@ -2,38 +2,56 @@
 
 #include <algorithm>
 
+#include "base/pixel_scale.h"
+#include "settings/settings_file.h"
+
 int windowWidth; // set by FitWindowToTasks before the window first shows
 
-int WidthForNames(const int* nameWidths, int count, int screenWidth, int fx)
+namespace {
+enum { TEXT_LEFT = 5, FRAME = 1, STRIP_MARGIN = 10, NARROWEST = 30, NAME_MARGIN = 20 };
+}
+
+StripSizes SizesAt(int fsize, int dpi)
 {
-    int width = 30;
+    StripSizes sizes;
+    sizes.rows = ListRowGrid(fsize, dpi);
+    sizes.textLeft = ScalePixels(TEXT_LEFT, dpi);
+    sizes.frame = ScalePixels(FRAME, dpi);
+    sizes.outerHeight = sizes.rows.pitch + ScalePixels(STRIP_MARGIN, dpi);
+    return sizes;
+}
+
+StripSizes CurrentSizes()
+{
+    return SizesAt(Settings.fsize, windowDpi);
+}
+
+int WidthForNames(const int* nameWidths, int count, int screenWidth, int fx, int dpi)
+{
+    int width = ScalePixels(NARROWEST, dpi);
     for (int i = 0; i < count; ++i)
-        width = std::max(width, nameWidths[i] + 20);
+        width = std::max(width, nameWidths[i] + ScalePixels(NAME_MARGIN, dpi));
     return std::min(width, screenWidth + 2 * fx);
 }
 
-void ClampWindowOrigin(int* winX, int* winY, int width, int fsize, int ox, int oy,
+void ClampWindowOrigin(int* winX, int* winY, int width, int stripHeight, int ox, int oy,
                        int screenWidth, int screenHeight, int fx, int fy)
 {
     *winX = std::max(ox, std::min(*winX, ox + screenWidth + 2 * fx - width));
     // The strip's bound, also while the list opens: its lower rows may lie off the screen.
-    *winY = std::max(oy, std::min(*winY, oy + screenHeight + 2 * fy - fsize - 9));
+    // At the bound the visible strip ends one pixel below the screen's edge.
+    *winY = std::max(oy, std::min(*winY, oy + screenHeight + 2 * fy - stripHeight + 1));
 }
 
-int StripOuterHeight(int fsize)
+int RowAtPointer(int y, RowGrid rows, int lastRow)
 {
-    return fsize + 10;
+    // The pitch is at least 6 pixels from the load on.
+    return std::min(std::max((y - rows.top) / rows.pitch, 0), lastRow);
 }
 
-int RowAtPointer(int y, int fsize, int lastRow)
+RowSpan RowBand(int row, RowGrid rows)
 {
-    // fsize is at least 6 from the load on.
-    return std::min(std::max((y - 3) / fsize, 0), lastRow);
-}
-
-PixelRect RowBand(int row, int fsize)
-{
-    PixelRect band = {0, row * fsize + 3, 0, (row + 1) * fsize + 3};
+    RowSpan band = {rows.top + row * rows.pitch, rows.top + (row + 1) * rows.pitch};
     return band;
 }
 

@@ -1,11 +1,11 @@
 // The back buffer, the two fonts, and painting the strip and the list.
 #include "display/painting_win32.h"
 
-#include "base/shell_state.h"
 #include "base/font_charset_win32.h"
+#include "base/pixel_scale.h"
+#include "base/shell_state.h"
 #include "display/geometry.h"
-#include "display/window_placement_win32.h"
-#include "settings/list_fit.h"
+#include "display/window_scale_win32.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
 
@@ -16,10 +16,13 @@ static HBITMAP backBitmap = NULL;
 static int bufferWidth = 0; // the screen's size when the buffer was made
 static int bufferHeight = 0;
 
+enum { PREVIEW_FONT_HEIGHT = 12 };
+
+// `height` is at 100%: the font is made at the window's scale.
 static HFONT MakeFont(int height, int weight, const char* face)
 {
-    return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SystemCharset(),
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    return CreateFontA(ScalePixels(height, windowDpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
+                       SystemCharset(), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        FIXED_PITCH | FF_MODERN, face);
 }
 
@@ -41,7 +44,7 @@ void CreateBackBufferAndFonts(HWND window)
     HDC windowDc = GetDC(window);
     backBuffer = CreateCompatibleDC(windowDc);
     taskFont = MakeFont(Settings.fsize, Settings.ftype, Settings.fontface);
-    previewFont = MakeFont(12, 400, "Arial");
+    previewFont = MakeFont(PREVIEW_FONT_HEIGHT, 400, "Arial");
     MakeBackBitmap(windowDc);
     ReleaseDC(window, windowDc);
     SetBkMode(backBuffer, TRANSPARENT);
@@ -70,42 +73,44 @@ static COLORREF Text2Colour()
     return SettingsColour(COLOUR_TEXT2);
 }
 
-static void WriteName(int y, const char* name)
+static void WriteName(const StripSizes& sizes, int row, const char* name)
 {
-    TextOutA(backBuffer, 5, y, name, lstrlenA(name));
+    TextOutA(backBuffer, sizes.textLeft, RowBand(row, sizes.rows).top, name, lstrlenA(name));
 }
 
-static void DrawList(int clientWidth, int fy, HPEN textPen, HBRUSH textBrush)
+static void DrawList(const StripSizes& sizes, int clientWidth, int fy, HPEN textPen,
+                     HBRUSH textBrush)
 {
-    int fsize = Settings.fsize;
-    Rectangle(backBuffer, 0, 0, clientWidth, ListOuterHeight(lastRow, fsize) - 2 * fy);
+    Rectangle(backBuffer, 0, 0, clientWidth, ListOuterHeight(lastRow, sizes.rows) - 2 * fy);
     SelectObject(backBuffer, textPen);
     SelectObject(backBuffer, textBrush);
-    PixelRect bar = RowBand(selectedRow, fsize);
-    Rectangle(backBuffer, 1, bar.top, clientWidth - 1, bar.bottom);
+    RowSpan bar = RowBand(selectedRow, sizes.rows);
+    Rectangle(backBuffer, sizes.frame, bar.top, clientWidth - sizes.frame, bar.bottom);
     SelectObject(backBuffer, taskFont);
     for (int row = 0; row <= lastRow; ++row) {
         COLORREF colour = row == 0 ? Text2Colour()
                                    : (row == selectedRow ? BackColour() : Text1Colour());
         SetTextColor(backBuffer, colour);
-        WriteName(RowBand(row, fsize).top, TaskTable[row]);
+        WriteName(sizes, row, TaskTable[row]);
     }
 }
 
-static void DrawStrip(int clientWidth, int fy)
+static void DrawStrip(const StripSizes& sizes, int clientWidth, int fy)
 {
-    Rectangle(backBuffer, 0, 0, clientWidth, StripOuterHeight(Settings.fsize) - 2 * fy);
+    Rectangle(backBuffer, 0, 0, clientWidth, sizes.outerHeight - 2 * fy);
     SelectObject(backBuffer, taskFont);
     SetTextColor(backBuffer, current_task == 0 ? Text2Colour() : Text1Colour());
     if (IsSlotIndex(current_task))
-        WriteName(3, TaskTable[current_task]);
+        WriteName(sizes, 0, TaskTable[current_task]);
 }
 
 LRESULT PaintMainWindow(HWND window)
 {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
-    HPEN framePen = CreatePen(PS_SOLID, 1, SettingsColour(COLOUR_RECT));
+    StripSizes sizes = CurrentSizes();
+    // Inside the rectangle it outlines, however wide the scale makes it.
+    HPEN framePen = CreatePen(PS_INSIDEFRAME, sizes.frame, SettingsColour(COLOUR_RECT));
     HBRUSH backBrush = CreateSolidBrush(BackColour());
     HPEN textPen = CreatePen(PS_SOLID, 1, Text1Colour());
     HBRUSH textBrush = CreateSolidBrush(Text1Colour());
@@ -117,9 +122,9 @@ LRESULT PaintMainWindow(HWND window)
     ReadFrameMetrics(&fx, &fy);
     int clientWidth = windowWidth - 2 * fx;
     if (listOpen != 0)
-        DrawList(clientWidth, fy, textPen, textBrush);
+        DrawList(sizes, clientWidth, fy, textPen, textBrush);
     else
-        DrawStrip(clientWidth, fy);
+        DrawStrip(sizes, clientWidth, fy);
 
     SelectObject(backBuffer, earlierPen);
     SelectObject(backBuffer, earlierBrush);
@@ -145,6 +150,14 @@ void RecreateTaskFont()
     DeleteObject(taskFont);
     taskFont = MakeFont(Settings.fsize, Settings.ftype, Settings.fontface);
     SelectObject(backBuffer, taskFont);
+}
+
+void RecreateFonts()
+{
+    RecreateTaskFont();
+    HFONT earlier = previewFont;
+    previewFont = MakeFont(PREVIEW_FONT_HEIGHT, 400, "Arial");
+    DeleteObject(earlier);
 }
 
 void ReleaseDrawingResources()

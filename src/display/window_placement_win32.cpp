@@ -1,26 +1,21 @@
 // The window's width, place, shape, opacity, z-order and activation in both states.
 #include "display/window_placement_win32.h"
 
+#include "base/pixel_scale.h"
 #include "base/shell_state.h"
 #include "display/geometry.h"
 #include "display/painting_win32.h"
-#include "settings/list_fit.h"
+#include "display/window_scale_win32.h"
 #include "settings/settings_file.h"
 #include "tasks/task_table.h"
 
-// Where ExpandList put the open list's client area; it differs from winX, winY when the
-// list had to open upward from a strip near the bottom edge.
 HMODULE user32Module = NULL;
 SetLayeredAttributesFunction setLayeredAttributes = NULL;
 
+// Where ExpandList put the open list's client area; it differs from winX, winY when the
+// list had to open upward from a strip near the bottom edge.
 static int listPlacedX = 0;
 static int listPlacedY = 0;
-
-void ReadFrameMetrics(int* fx, int* fy)
-{
-    *fx = GetSystemMetrics(SM_CXDLGFRAME);
-    *fy = GetSystemMetrics(SM_CYDLGFRAME);
-}
 
 // The origin follows the monitors as they are now; the size stays the one measured.
 static void ScreenOrigin(int* ox, int* oy)
@@ -44,9 +39,9 @@ void FitWindowToTasks()
     int fx, fy, ox, oy;
     ReadFrameMetrics(&fx, &fy);
     ScreenOrigin(&ox, &oy);
-    windowWidth = WidthForNames(widths, count, screenWidth, fx);
-    ClampWindowOrigin(&Settings.winX, &Settings.winY, windowWidth, Settings.fsize, ox, oy,
-                      screenWidth, screenHeight, fx, fy);
+    windowWidth = WidthForNames(widths, count, screenWidth, fx, windowDpi);
+    ClampWindowOrigin(&Settings.winX, &Settings.winY, windowWidth, CurrentSizes().outerHeight,
+                      ox, oy, screenWidth, screenHeight, fx, fy);
 }
 
 void ReadWindowOrigin(HWND window)
@@ -88,8 +83,16 @@ void PlaceInitialStrip(HWND window)
 {
     SetOpacity(window, Settings.toumeido);
     FitWindowToTasks();
-    ShapeAndPlace(window, Settings.winX, Settings.winY, StripOuterHeight(Settings.fsize),
+    ShapeAndPlace(window, Settings.winX, Settings.winY, CurrentSizes().outerHeight,
                   StripZOrder(), SWP_NOACTIVATE);
+    // Placed on a monitor of another scale than the one it was made on, where the system
+    // may not say so while the window is hidden.
+    int dpi = ReadWindowDpi(window);
+    if (dpi != windowDpi) {
+        RECT outer;
+        GetWindowRect(window, &outer);
+        FollowScaleChange(window, dpi, &outer);
+    }
 }
 
 void CollapseList(HWND window)
@@ -97,7 +100,7 @@ void CollapseList(HWND window)
     ReadWindowOrigin(window);
     SetOpacity(window, Settings.toumeido);
     FitWindowToTasks();
-    ShapeAndPlace(window, Settings.winX, Settings.winY, StripOuterHeight(Settings.fsize),
+    ShapeAndPlace(window, Settings.winX, Settings.winY, CurrentSizes().outerHeight,
                   StripZOrder(), 0);
     listOpen = 0;
     Repaint(window);
@@ -111,7 +114,7 @@ void ExpandList(HWND window)
     int fx, fy, ox, oy;
     ReadFrameMetrics(&fx, &fy);
     ScreenOrigin(&ox, &oy);
-    int height = ListOuterHeight(lastRow, Settings.fsize);
+    int height = ListOuterHeight(lastRow, CurrentSizes().rows);
     // Every row within reach: a list that would run past the bottom edge opens upward.
     listPlacedX = Settings.winX;
     listPlacedY = ListTop(Settings.winY, height - 2 * fy, oy, screenHeight);
@@ -119,6 +122,27 @@ void ExpandList(HWND window)
     listOpen = 1;
     Repaint(window);
     SetOpacity(window, 255);
+}
+
+void FollowScaleChange(HWND window, int dpi, const RECT* suggested)
+{
+    windowDpi = dpi;
+    RecreateFonts();
+    RecountLastRow(); // as many rows as fit the screen at the new scale
+    selectedRow = selectedRow < lastRow ? selectedRow : lastRow;
+    int fx, fy;
+    ReadFrameMetrics(&fx, &fy);
+    // The system's rectangle keeps the window where the user moved it, on the new monitor.
+    Settings.winX = suggested->left + fx;
+    Settings.winY = suggested->top + fy;
+    FitWindowToTasks();
+    StripSizes sizes = CurrentSizes();
+    int height = listOpen ? ListOuterHeight(lastRow, sizes.rows) : sizes.outerHeight;
+    listPlacedX = Settings.winX;
+    listPlacedY = Settings.winY;
+    ShapeAndPlace(window, Settings.winX, Settings.winY, height, NULL,
+                  SWP_NOZORDER | SWP_NOACTIVATE);
+    Repaint(window);
 }
 
 void BringToFront(HWND window)

@@ -8,9 +8,10 @@
 
 #include "properties/properties_dialog_win32.h"
 
-#include "base/modal_dialog_win32.h"
-#include "base/shell_state.h"
 #include "base/font_charset_win32.h"
+#include "base/modal_dialog_win32.h"
+#include "base/pixel_scale.h"
+#include "base/shell_state.h"
 #include "base/up_down_control_win32.h"
 #include "properties/properties_values.h"
 #include "res/resource.h"
@@ -19,37 +20,51 @@
 
 namespace {
 
-HFONT previewFont = NULL; // the program's, lent for the time the dialog is open
-int applied = 0;          // OK was pressed
+// The dialog's data, lent by RunPropertiesDialog for the time the dialog is open.
+struct PropertiesDialog {
+    PropertiesWork work;
+    const HFONT* previewFont; // the program's, which a change of scale may replace meanwhile
+    int applied;              // OK was pressed
+};
 
-// The preview rectangle, in pixels of the dialog's client area.
+PropertiesDialog* DataOf(HWND dialog)
+{
+    return reinterpret_cast<PropertiesDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+// The preview, in pixels of the dialog's client area at 100%.
 const RECT kPreview = {320, 170, 400, 220};
 const int kPreviewTextX = 330;
 const int kPreviewText1Y = 183;
 const int kPreviewText2Y = 197;
 
+int Scaled(int pixels)
+{
+    return ScalePixels(pixels, windowDpi); // the scale the preview font is made at
+}
+
+RECT PreviewRect()
+{
+    RECT r = {Scaled(kPreview.left), Scaled(kPreview.top), Scaled(kPreview.right),
+              Scaled(kPreview.bottom)};
+    return r;
+}
+
 // Control ids of the bars and boxes, by PropertiesBar.
 const int kBarIds[] = {IDC_RED_BAR, IDC_GREEN_BAR, IDC_BLUE_BAR, IDC_OPACITY_BAR};
 const int kBoxIds[] = {IDC_RED_BOX, IDC_GREEN_BOX, IDC_BLUE_BOX};
 
-// One record for every bar update: SIF_RANGE while the ranges are set, SIF_POS after.
-SCROLLINFO scrollRecord;
-
-void SetBarRange(HWND dialog, int bar)
+// SIF_RANGE while the ranges are set, SIF_POS after.
+void SetBar(HWND dialog, int bar, UINT mask, int value)
 {
-    scrollRecord.cbSize = sizeof scrollRecord;
-    scrollRecord.fMask = SIF_RANGE;
-    scrollRecord.nMin = BarLowest(bar);
-    scrollRecord.nMax = BarHighest(bar);
-    SetScrollInfo(GetDlgItem(dialog, kBarIds[bar]), SB_CTL, &scrollRecord, TRUE);
-}
-
-void MoveBar(HWND dialog, int bar, int value)
-{
-    scrollRecord.cbSize = sizeof scrollRecord;
-    scrollRecord.fMask = SIF_POS;
-    scrollRecord.nPos = value;
-    SetScrollInfo(GetDlgItem(dialog, kBarIds[bar]), SB_CTL, &scrollRecord, TRUE);
+    SCROLLINFO scroll;
+    ZeroMemory(&scroll, sizeof scroll);
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = mask;
+    scroll.nMin = BarLowest(bar);
+    scroll.nMax = BarHighest(bar);
+    scroll.nPos = value;
+    SetScrollInfo(GetDlgItem(dialog, kBarIds[bar]), SB_CTL, &scroll, TRUE);
 }
 
 void ShowBox(HWND dialog, int bar, int value)
@@ -59,28 +74,32 @@ void ShowBox(HWND dialog, int bar, int value)
     SetDlgItemTextA(dialog, kBoxIds[bar], text);
 }
 
-// Boxes 1015-1017 and bars 1005-1007 show the working colour of editGroup.
-void ShowColourGroup(HWND dialog)
+// Boxes 1015-1017 and bars 1005-1007 show the working colour of the group being edited.
+void ShowColourGroup(HWND dialog, const PropertiesWork* work)
 {
     for (int bar = BAR_RED; bar <= BAR_BLUE; ++bar) {
-        ShowBox(dialog, bar, WorkingBarValue(bar));
-        MoveBar(dialog, bar, WorkingBarValue(bar));
+        ShowBox(dialog, bar, WorkingBarValue(work, bar));
+        SetBar(dialog, bar, SIF_POS, WorkingBarValue(work, bar));
     }
 }
 
 void InvalidatePreview(HWND dialog)
 {
     // Without erasing: the preview paints every pixel of its rectangle.
-    InvalidateRect(dialog, &kPreview, FALSE);
+    RECT preview = PreviewRect();
+    InvalidateRect(dialog, &preview, FALSE);
 }
 
 void CreateSizeSpinner(HWND dialog)
 {
     // The 50 x 50 at 10,10 is only a start: UDS_ALIGNRIGHT puts it beside its buddy.
-    MakeUpDownControl(WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_SETBUDDYINT | UDS_ALIGNRIGHT, 10,
-                        10, 50, 50, dialog, IDC_UPDOWN_FONT_SIZE, appInstance,
-                        GetDlgItem(dialog, IDC_FONT_SIZE),
-                        FontSizeHighest(screenHeight, lastRow), FSIZE_LOWEST, Settings.fsize);
+    // UDS_NOTHOUSANDS: a size of 1,000 or more would read back as 1.
+    MakeUpDownControl(WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
+                          UDS_NOTHOUSANDS,
+                      10, 10, 50, 50, dialog, IDC_UPDOWN_FONT_SIZE, appInstance,
+                      GetDlgItem(dialog, IDC_FONT_SIZE),
+                      FontSizeHighest(screenHeight, lastRow, windowDpi), FSIZE_LOWEST,
+                      Settings.fsize);
 }
 
 int CALLBACK FontEnumProc(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM lParam)
@@ -124,20 +143,22 @@ void SelectStoredFace(HWND dialog)
     }
 }
 
-INT_PTR OnInitDialog(HWND dialog)
+INT_PTR OnInitDialog(HWND dialog, LPARAM data)
 {
+    SetWindowLongPtrA(dialog, DWLP_USER, data);
+    PropertiesWork* work = &DataOf(dialog)->work;
     HDC dc = GetDC(dialog);
     CreateSizeSpinner(dialog);
     CheckDlgButton(dialog, IDC_BOLD, StartsBold() ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_ALWAYS_FRONT, StartsAlwaysFront() ? BST_CHECKED : BST_UNCHECKED);
-    LoadWorkingValues(); // editGroup 0, the opacity, the face and the twelve colours
+    LoadWorkingValues(work); // group Back, the opacity, the face and the twelve colours
     CheckRadioButton(dialog, IDC_GROUP_BACK, IDC_GROUP_FRAME, IDC_GROUP_BACK);
     for (int bar = BAR_RED; bar <= BAR_BLUE; ++bar)
-        ShowBox(dialog, bar, WorkingBarValue(bar));
+        ShowBox(dialog, bar, WorkingBarValue(work, bar));
     for (int bar = BAR_RED; bar <= BAR_OPACITY; ++bar)
-        SetBarRange(dialog, bar);
+        SetBar(dialog, bar, SIF_RANGE, 0);
     for (int bar = BAR_RED; bar <= BAR_OPACITY; ++bar)
-        MoveBar(dialog, bar, WorkingBarValue(bar));
+        SetBar(dialog, bar, SIF_POS, WorkingBarValue(work, bar));
     FillFontList(dialog, dc);
     ReleaseDC(dialog, dc);
     SelectStoredFace(dialog);
@@ -146,21 +167,24 @@ INT_PTR OnInitDialog(HWND dialog)
 
 INT_PTR OnPaint(HWND dialog)
 {
+    const PropertiesDialog* data = DataOf(dialog);
+    const PropertiesWork* work = &data->work;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(dialog, &paint);
-    HBRUSH brush = CreateSolidBrush(WorkingColour(GROUP_BACK));
-    HPEN pen = CreatePen(PS_SOLID, 1, WorkingColour(GROUP_FRAME));
+    HBRUSH brush = CreateSolidBrush(WorkingColour(work, GROUP_BACK));
+    HPEN pen = CreatePen(PS_INSIDEFRAME, Scaled(1), WorkingColour(work, GROUP_FRAME));
     // The DC's own objects go back before ours are deleted.
     HGDIOBJ earlierBrush = SelectObject(dc, brush);
     HGDIOBJ earlierPen = SelectObject(dc, pen);
-    HGDIOBJ earlierFont = SelectObject(dc, previewFont);
+    HGDIOBJ earlierFont = SelectObject(dc, *data->previewFont);
     SetBkMode(dc, TRANSPARENT); // the back colour shows behind the words, as on the strip
     SetTextAlign(dc, 0);
-    Rectangle(dc, kPreview.left, kPreview.top, kPreview.right, kPreview.bottom);
-    SetTextColor(dc, WorkingColour(GROUP_TEXT1));
-    TextOutA(dc, kPreviewTextX, kPreviewText1Y, "Text1", 5);
-    SetTextColor(dc, WorkingColour(GROUP_TEXT2));
-    TextOutA(dc, kPreviewTextX, kPreviewText2Y, "Text2", 5);
+    RECT preview = PreviewRect();
+    Rectangle(dc, preview.left, preview.top, preview.right, preview.bottom);
+    SetTextColor(dc, WorkingColour(work, GROUP_TEXT1));
+    TextOutA(dc, Scaled(kPreviewTextX), Scaled(kPreviewText1Y), "Text1", 5);
+    SetTextColor(dc, WorkingColour(work, GROUP_TEXT2));
+    TextOutA(dc, Scaled(kPreviewTextX), Scaled(kPreviewText2Y), "Text2", 5);
     SelectObject(dc, earlierBrush);
     SelectObject(dc, earlierPen);
     SelectObject(dc, earlierFont);
@@ -181,8 +205,8 @@ INT_PTR OnHScroll(HWND dialog, WPARAM wParam, LPARAM lParam)
     int code = LOWORD(wParam);
     if (!IsScrollStep(code))
         return TRUE; // SB_ENDSCROLL and the like: nothing moves
-    int value = ScrollWorkingBar(bar, code, HIWORD(wParam));
-    MoveBar(dialog, bar, value);
+    int value = ScrollWorkingBar(&DataOf(dialog)->work, bar, code, HIWORD(wParam));
+    SetBar(dialog, bar, SIF_POS, value);
     if (bar != BAR_OPACITY)
         ShowBox(dialog, bar, value);
     InvalidatePreview(dialog);
@@ -193,9 +217,10 @@ void ApplyDialog(HWND dialog)
 {
     char sizeText[32]; // longer entries are cut; any number that fits a size is far shorter
     GetDlgItemTextA(dialog, IDC_FONT_SIZE, sizeText, sizeof sizeText);
-    ApplyWorkingValues(IsDlgButtonChecked(dialog, IDC_ALWAYS_FRONT) == BST_CHECKED,
+    PropertiesDialog* data = DataOf(dialog);
+    ApplyWorkingValues(&data->work, IsDlgButtonChecked(dialog, IDC_ALWAYS_FRONT) == BST_CHECKED,
                        IsDlgButtonChecked(dialog, IDC_BOLD) == BST_CHECKED, sizeText);
-    applied = 1;
+    data->applied = 1;
 }
 
 void TakeSelectedFace(HWND dialog)
@@ -209,7 +234,7 @@ void TakeSelectedFace(HWND dialog)
     if (length < 0 || length >= static_cast<LRESULT>(sizeof face))
         return; // CB_GETLBTEXT takes no size: never let it write past `face`
     SendMessageA(list, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(face));
-    ChooseWorkingFontface(face); // at most 127 characters of it
+    ChooseWorkingFontface(&DataOf(dialog)->work, face); // at most 127 characters of it
 }
 
 INT_PTR OnCommand(HWND dialog, WPARAM wParam)
@@ -225,8 +250,9 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam)
         return TRUE;
     }
     if (id >= IDC_GROUP_BACK && id <= IDC_GROUP_FRAME) {
-        SelectColourGroup(id - IDC_GROUP_BACK);
-        ShowColourGroup(dialog);
+        PropertiesWork* work = &DataOf(dialog)->work;
+        SelectColourGroup(work, id - IDC_GROUP_BACK);
+        ShowColourGroup(dialog, work);
         return TRUE;
     }
     if (id == IDC_FONT_LIST && HIWORD(wParam) == CBN_SELCHANGE) {
@@ -240,7 +266,7 @@ INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, 
 {
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog(dialog);
+        return OnInitDialog(dialog, lParam);
     case WM_PAINT:
         return OnPaint(dialog);
     case WM_HSCROLL:
@@ -254,11 +280,12 @@ INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, 
 
 } // namespace
 
-int RunPropertiesDialog(HWND owner, HFONT font)
+int RunPropertiesDialog(HWND owner, const HFONT* previewFont)
 {
-    previewFont = font;
-    applied = 0;
+    PropertiesDialog data;
+    ZeroMemory(&data, sizeof data);
+    data.previewFont = previewFont;
     PrepareUpDownControls();
-    RunModalDialog(owner, IDD_PROPERTIES, PropertiesDialogProc);
-    return applied;
+    RunModalDialog(owner, IDD_PROPERTIES, PropertiesDialogProc, reinterpret_cast<LPARAM>(&data));
+    return data.applied;
 }

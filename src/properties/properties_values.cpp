@@ -5,17 +5,13 @@
 #include <algorithm>
 
 #include "base/decimal_number.h"
+#include "base/pixel_scale.h"
 #include "base/shell_state.h"
 #include "base/text_builder.h"
 #include "settings/list_fit.h"
 #include "tasks/task_table.h"
 
 namespace {
-
-int editGroup = GROUP_BACK;
-int workColours[WORK_COLOUR_COUNT]; // back, text1, text2, rect; R, G, B each
-int workToumeido = TOUMEIDO_HIGHEST;
-char workFontface[FONTFACE_SIZE];
 
 // The radio buttons' order of the colour groups (Back, Text1, Text2, Frame), which is not
 // the order setting.ini keeps them in.
@@ -36,13 +32,13 @@ int IsColourBar(int bar)
 
 } // namespace
 
-void LoadWorkingValues()
+void LoadWorkingValues(PropertiesWork* work)
 {
-    editGroup = GROUP_BACK;
-    workToumeido = Settings.toumeido;
-    CopyString(workFontface, FONTFACE_SIZE, Settings.fontface);
+    work->editGroup = GROUP_BACK;
+    work->toumeido = Settings.toumeido;
+    CopyString(work->fontface, FONTFACE_SIZE, Settings.fontface);
     for (int i = 0; i < WORK_COLOUR_COUNT; ++i)
-        workColours[i] = *ColourField(i);
+        work->colours[i] = *ColourField(i);
 }
 
 int StartsBold()
@@ -55,16 +51,16 @@ int StartsAlwaysFront()
     return Settings.wintop != 0 ? 1 : 0;
 }
 
-void SelectColourGroup(int group)
+void SelectColourGroup(PropertiesWork* work, int group)
 {
-    editGroup = group;
+    work->editGroup = group;
 }
 
-int WorkingBarValue(int bar)
+int WorkingBarValue(const PropertiesWork* work, int bar)
 {
     if (IsColourBar(bar))
-        return workColours[3 * editGroup + bar];
-    return workToumeido;
+        return work->colours[3 * work->editGroup + bar];
+    return work->toumeido;
 }
 
 int BarLowest(int bar)
@@ -101,13 +97,14 @@ int StepScrollValue(int value, int code, int thumb, int lowest, int highest)
     }
 }
 
-int ScrollWorkingBar(int bar, int code, int thumb)
+int ScrollWorkingBar(PropertiesWork* work, int bar, int code, int thumb)
 {
-    int value = StepScrollValue(WorkingBarValue(bar), code, thumb, BarLowest(bar), BarHighest(bar));
+    int value = StepScrollValue(WorkingBarValue(work, bar), code, thumb, BarLowest(bar),
+                                BarHighest(bar));
     if (IsColourBar(bar))
-        workColours[3 * editGroup + bar] = value;
+        work->colours[3 * work->editGroup + bar] = value;
     else
-        workToumeido = value;
+        work->toumeido = value;
     return value;
 }
 
@@ -118,9 +115,9 @@ void FormatComponentBox(int bar, int value, char* out, size_t capacity)
     snprintf(out, capacity, "%c %d", letter, value);
 }
 
-unsigned long WorkingColour(int group)
+unsigned long WorkingColour(const PropertiesWork* work, int group)
 {
-    const int* colour = &workColours[3 * group];
+    const int* colour = &work->colours[3 * group];
     return ComposeColour(colour[0], colour[1], colour[2]);
 }
 
@@ -129,29 +126,31 @@ int IsOfferedFace(const char* face)
     return face[0] != '@' ? 1 : 0;
 }
 
-void ChooseWorkingFontface(const char* face)
+void ChooseWorkingFontface(PropertiesWork* work, const char* face)
 {
-    CopyString(workFontface, FONTFACE_SIZE, face);
+    CopyString(work->fontface, FONTFACE_SIZE, face);
 }
 
-int FontSizeHighest(int height, int last)
+int FontSizeHighest(int height, int last, int dpi)
 {
-    return std::min(int(FSIZE_HIGHEST), LargestFittingFontSize(height, last));
+    return std::min(int(FSIZE_HIGHEST), LargestFittingFontSize(height, last, dpi));
 }
 
-int FontSizeFromText(const char* text, int height, int last)
+int FontSizeFromText(const char* text, int height, int last, int dpi)
 {
     // Below 6 first: on a screen too low for any row, 6 still wins.
-    return std::max(int(FSIZE_LOWEST), std::min(ParseDecimal(text), FontSizeHighest(height, last)));
+    return std::max(int(FSIZE_LOWEST),
+                    std::min(ParseDecimal(text), FontSizeHighest(height, last, dpi)));
 }
 
-void ApplyWorkingValues(int alwaysFrontChecked, int boldChecked, const char* sizeText)
+void ApplyWorkingValues(const PropertiesWork* work, int alwaysFrontChecked, int boldChecked,
+                        const char* sizeText)
 {
     for (int i = 0; i < WORK_COLOUR_COUNT; ++i)
-        *ColourField(i) = workColours[i];
-    Settings.toumeido = workToumeido;
+        *ColourField(i) = work->colours[i];
+    Settings.toumeido = work->toumeido;
     Settings.wintop = alwaysFrontChecked ? 1 : 0;
-    CopyString(Settings.fontface, FONTFACE_SIZE, workFontface);
+    CopyString(Settings.fontface, FONTFACE_SIZE, work->fontface);
     Settings.ftype = boldChecked ? WEIGHT_BOLD : WEIGHT_NORMAL;
-    Settings.fsize = FontSizeFromText(sizeText, screenHeight, lastRow);
+    Settings.fsize = FontSizeFromText(sizeText, screenHeight, lastRow, windowDpi);
 }

@@ -1,18 +1,28 @@
 #include "settings/list_fit.h"
 
-enum { LIST_MARGIN = 12 };
+#include "base/pixel_scale.h"
 
-int ListOuterHeight(int lastRow, int fsize)
+enum { ROW_TOP = 3, LIST_MARGIN = 12 };
+
+RowGrid ListRowGrid(int fsize, int dpi)
 {
-    return (lastRow + 1) * fsize + LIST_MARGIN;
+    RowGrid grid = {ScalePixels(ROW_TOP, dpi), ScalePixels(fsize, dpi),
+                    ScalePixels(LIST_MARGIN, dpi)};
+    return grid;
 }
 
-int LastRowThatFits(int screenHeight, int fsize)
+int ListOuterHeight(int lastRow, RowGrid grid)
 {
-    return (screenHeight - LIST_MARGIN) / fsize - 1;
+    return (lastRow + 1) * grid.pitch + grid.margin;
 }
 
-int LargestFittingFontSize(int screenHeight, int lastRow)
+int LastRowThatFits(int screenHeight, RowGrid grid)
 {
-    return (screenHeight - LIST_MARGIN) / (lastRow + 1);
+    return (screenHeight - grid.margin) / grid.pitch - 1;
+}
+
+int LargestFittingFontSize(int screenHeight, int lastRow, int dpi)
+{
+    int rowHeight = (screenHeight - ScalePixels(LIST_MARGIN, dpi)) / (lastRow + 1);
+    return LargestUnscaled(rowHeight, dpi);
 }

@@ -7,6 +7,7 @@
 
 #include "base/decimal_number.h"
 #include "base/kept_file.h"
+#include "base/pixel_scale.h"
 #include "base/shell_state.h"
 #include "base/text_builder.h"
 #include "base/unicode_text.h"
@@ -325,7 +326,8 @@ void RecountLastRow()
         if (TaskTable[i][0] != '\0')
             lastRow = i == LAST_SLOT ? LAST_SLOT : i + 1;
     }
-    lastRow = std::max(0, std::min(lastRow, LastRowThatFits(screenHeight, Settings.fsize)));
+    RowGrid rows = ListRowGrid(Settings.fsize, windowDpi);
+    lastRow = std::max(0, std::min(lastRow, LastRowThatFits(screenHeight, rows)));
 }
 
 int ParseSettingsText(const char* text, size_t length)

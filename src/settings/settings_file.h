@@ -19,7 +19,7 @@ enum {
 struct SettingsRecord {
     int winX, winY;   // screen position of the client area's top-left corner
     int wintop;       // 1: the strip stays topmost
-    int fsize;        // font height = row height, 6..256
+    int fsize;        // font height = row height, 6..256, in pixels at 100% (96 dpi)
     int ftype;        // font weight, 400 or 700
     int toumeido;     // opacity of the strip, 1..255
     int backR, backG, backB;

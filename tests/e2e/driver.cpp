@@ -18,11 +18,14 @@
 //                              sent with WM_POWERBROADCAST / PBT_POWERSETTINGCHANGE
 //   shortcut NAME              the program and working folder of the shortcut NAME in the
 //                              Startup folder, or err when there is none
-//   textdiff H FACE HEIGHT WEIGHT TEXTCOLOUR BACKCOLOUR UTF8HEX
+//   textdiff H FACE HEIGHT WEIGHT TEXTCOLOUR BACKCOLOUR UTF8HEX [X Y]
 //                              the pixels of H's client area, inside its 1-pixel frame, that
-//                              differ from the Unicode text drawn at (5, 3) on the back colour in
-//                              that font of the system's character set, and those that show
-//                              anything but the back colour: two counts
+//                              differ from the Unicode text drawn at (X, Y), by default (5, 3),
+//                              on the back colour in that font of the system's character set,
+//                              and those that show anything but the back colour: two counts
+//   dpichanged H DPI L T R B   what Windows sends when H comes onto a monitor of another scale:
+//                              the suggested rectangle written into H's process, its address
+//                              sent with WM_DPICHANGED
 #include <windows.h>
 
 #include <objbase.h>
@@ -180,6 +183,7 @@ void Release(HDC dc)
 
 std::string TextDiff(const Words& w)
 {
+    size_t n = w.size();
     HWND window = Window(w[1]);
     RECT client;
     POINT origin = {0, 0};
@@ -202,7 +206,8 @@ std::string TextDiff(const Words& w)
     HGDIOBJ earlier = SelectObject(expected, font);
     SetBkMode(expected, TRANSPARENT);
     SetTextColor(expected, text);
-    TextOutW(expected, 5, 3, words.c_str(), static_cast<int>(words.size()));
+    int left = n == 10 ? static_cast<int>(Number(w[8])) : 5, top = n == 10 ? static_cast<int>(Number(w[9])) : 3;
+    TextOutW(expected, left, top, words.c_str(), static_cast<int>(words.size()));
     DeleteObject(SelectObject(expected, earlier));
     long differ = 0, inked = 0;
     for (int y = 1; y < height - 1; ++y) {
@@ -218,6 +223,22 @@ std::string TextDiff(const Words& w)
     return "ok\t" + std::to_string(differ) + "\t" + std::to_string(inked);
 }
 
+// Sends `message` with the address of a copy of `data` written into the window's process, as
+// the system passes its records.
+std::string SendWithRecord(HWND window, UINT message, WPARAM wParam, const void* data, SIZE_T size)
+{
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, ProcessOf(window));
+    if (process == NULL)
+        return "err no such process";
+    void* at = VirtualAllocEx(process, NULL, size, MEM_COMMIT, PAGE_READWRITE);
+    BOOL written = at != NULL && WriteProcessMemory(process, at, data, size, NULL);
+    CloseHandle(process);
+    if (!written)
+        return "err not written";
+    return SendMessageTimeoutA(window, message, wParam, reinterpret_cast<LPARAM>(at),
+                               SMTO_ABORTIFHUNG, kSendTimeout, NULL) ? "ok" : "err no answer";
+}
+
 std::string Presence(HWND window, DWORD state)
 {
     struct Setting {
@@ -226,17 +247,15 @@ std::string Presence(HWND window, DWORD state)
         DWORD state;
     } notice = {{0x3c0f4548, 0xc03f, 0x4c4d, {0xb9, 0xf2, 0x23, 0x7e, 0xde, 0x68, 0x63, 0x76}},
                 sizeof(DWORD), state};
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, ProcessOf(window));
-    if (process == NULL)
-        return "err no such process";
-    void* at = VirtualAllocEx(process, NULL, sizeof notice, MEM_COMMIT, PAGE_READWRITE);
-    BOOL written = at != NULL && WriteProcessMemory(process, at, &notice, sizeof notice, NULL);
-    CloseHandle(process);
-    if (!written)
-        return "err not written";
-    return SendMessageTimeoutA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
-                               reinterpret_cast<LPARAM>(at), SMTO_ABORTIFHUNG, kSendTimeout, NULL)
-               ? "ok" : "err no answer";
+    return SendWithRecord(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &notice, sizeof notice);
+}
+
+std::string DpiChanged(const Words& w)
+{
+    WORD dpi = static_cast<WORD>(Number(w[2]));
+    RECT suggested = {static_cast<LONG>(Number(w[3])), static_cast<LONG>(Number(w[4])),
+                      static_cast<LONG>(Number(w[5])), static_cast<LONG>(Number(w[6]))};
+    return SendWithRecord(Window(w[1]), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), &suggested, sizeof suggested);
 }
 
 std::string Shortcut(const std::string& name)
@@ -300,8 +319,10 @@ std::string Run(const Words& w)
         return Presence(Window(w[1]), static_cast<DWORD>(Number(w[2])));
     if (c == "shortcut" && n == 2)
         return Shortcut(w[1]);
-    if (c == "textdiff" && n == 8)
+    if (c == "textdiff" && (n == 8 || n == 10))
         return TextDiff(w);
+    if (c == "dpichanged" && n == 7)
+        return DpiChanged(w);
     if ((c == "hold" || c == "release") && n == 2)
         return Hold(w[1], c == "hold");
     return "err unknown command or arguments: " + Escaped(c);

@@ -32,6 +32,11 @@ WHITE, SILVER, BLACK = 0xFFFFFF, 0xC0C0C0, 0
 # The Japanese journeys' own system: a prefix of their own, code page 932.
 JAPANESE = {"WINEPREFIX": os.environ.get("VORNET_JA_WINEPREFIX") or
             os.path.join(ROOT, "build", "wineprefix-ja"), "LANG": "ja_JP.UTF-8"}
+# Displays at 150% and 200%: prefixes whose LogPixels are 144 and 192.
+AT_150 = {"WINEPREFIX": os.environ.get("VORNET_150_WINEPREFIX") or
+          os.path.join(ROOT, "build", "wineprefix-150")}
+AT_200 = {"WINEPREFIX": os.environ.get("VORNET_200_WINEPREFIX") or
+          os.path.join(ROOT, "build", "wineprefix-200")}
 DEFAULTS = (("current_task", 0), ("winX", 960), ("winY", 0), ("wintop", 1), ("fsize", FSIZE),
             ("fontface", "Arial"), ("ftype", 400), ("toumeido", 255),
             ("backR", 0), ("backG", 0), ("backB", 0), ("rectR", 192), ("rectG", 192),
@@ -139,6 +144,8 @@ class Driver:
 
 DRIVE = Driver()
 DRIVE_JA = Driver(JAPANESE, "cp932")
+# One driver per prefix: it sees only the windows of its own.
+DRIVERS = (DRIVE, DRIVE_JA, Driver(AT_150), Driver(AT_200))
 
 
 def xdotool(*args):
@@ -154,7 +161,7 @@ class Journey(unittest.TestCase):
     def setUp(self):
         if not os.path.exists(EXE):
             self.skipTest(f"{EXE} not built")
-        self.driver = DRIVE_JA if self.system is JAPANESE else DRIVE
+        self.driver = next(d for d in DRIVERS if d.system == self.system)
         self.folder = tempfile.mkdtemp(prefix="vornet-e2e-")
         self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
         self.procs = []
@@ -287,11 +294,11 @@ class Journey(unittest.TestCase):
         self.put("clock-offset.tmp", b"%+d\n" % seconds)
         os.replace(self.path("clock-offset.tmp"), self.path("clock-offset"))
 
-    def strip_shows(self, name, colour=WHITE, face="Arial", size=FSIZE, weight=400):
+    def strip_shows(self, name, colour=WHITE, face="Arial", size=FSIZE, weight=400, at=(5, 3)):
         """Waits until the strip shows `name` exactly as the same font draws it from Unicode."""
         def drawn():
             differ, inked = map(int, self.driver("textdiff", self.hwnd, face, size, weight, colour,
-                                                 BLACK, name.encode("utf-8").hex()))
+                                                 BLACK, name.encode("utf-8").hex(), *at))
             return differ == 0 and inked > 0
         wait_for(drawn, 10, f"{name!r} on the strip")
 
@@ -304,8 +311,8 @@ class JapaneseJourney(Journey):
 def main(argv):
     """Runs the named modules; 77 (ctest's skip code) when every test skipped."""
     result = unittest.TextTestRunner(verbosity=2).run(unittest.defaultTestLoader.loadTestsFromNames(argv))
-    DRIVE.stop()
-    DRIVE_JA.stop()
+    for driver in DRIVERS:
+        driver.stop()
     if not result.wasSuccessful():
         return 1
     return 77 if result.testsRun and len(result.skipped) == result.testsRun else 0

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "app/program_run.h"
+#include "base/pixel_scale.h"
 #include "base/shell_state.h"
 #include "base/utf8.h"
 #include "tasks/running_period.h"
@@ -15,6 +16,7 @@ void ResetFakeSystem()
     fake = FakeSystem();
     fake.now = At(2026, 12, 5, 9, 0, 0);
     MeasureScreen();
+    windowDpi = DPI_AT_100_PERCENT;
     ResetProgramState();
     StartRunningTask();
 }

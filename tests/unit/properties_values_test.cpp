@@ -25,14 +25,16 @@ TEST(PropertiesValues, ScrollStepsStayWithinTheBarsRange)
 
 TEST(PropertiesValues, TheSizeIsWithinTheLoadsBoundsAndLetsEveryRowFitTheScreen)
 {
-    struct Case { const char* text; int height, lastRow, size; } cases[] = {
-        {"244", 500, 1, 244}, {"245", 500, 1, 244}, {"21", 1080, 49, 21}, {"22", 1080, 49, 21},
-        {"5", 1080, 1, 6},     {"6", 1080, 1, 6},     {"abc", 1080, 1, 6},  {"-40", 1080, 1, 6},
-        {"300", 1080, 1, 256}, {"256", 1080, 0, 256}, {" 24px", 1080, 1, 24}, {"99", 1080, 0, 99},
-        {"9", 16, 0, 6}, // a screen too low for any row still gets the smallest size
+    struct Case { const char* text; int height, lastRow, dpi, size; } cases[] = {
+        {"244", 500, 1, 96, 244}, {"245", 500, 1, 96, 244}, {"21", 1080, 49, 96, 21},
+        {"22", 1080, 49, 96, 21}, {"5", 1080, 1, 96, 6},    {"6", 1080, 1, 96, 6},
+        {"abc", 1080, 1, 96, 6},  {"-40", 1080, 1, 96, 6},  {"300", 1080, 1, 96, 256},
+        {"256", 1080, 0, 96, 256}, {" 24px", 1080, 1, 96, 24}, {"99", 1080, 0, 96, 99},
+        {"9", 16, 0, 96, 6}, // a screen too low for any row still gets the smallest size
+        {"21", 1080, 49, 144, 14}, {"300", 1080, 1, 144, 256}, {"300", 1080, 2, 192, 176},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.size, FontSizeFromText(c.text, c.height, c.lastRow)) << c.text;
+        EXPECT_EQ(c.size, FontSizeFromText(c.text, c.height, c.lastRow, c.dpi)) << c.text;
 }
 
 TEST(PropertiesValues, TheBarsEditTheWorkingCopiesOfTheChosenGroupUntilOk)
@@ -46,22 +48,23 @@ TEST(PropertiesValues, TheBarsEditTheWorkingCopiesOfTheChosenGroupUntilOk)
     Settings.toumeido = 100;
     Settings.ftype = 700;
     Settings.wintop = 5;
-    LoadWorkingValues();
+    PropertiesWork work;
+    LoadWorkingValues(&work);
     EXPECT_EQ(1, StartsBold());
     EXPECT_EQ(1, StartsAlwaysFront());
     for (int group = GROUP_BACK; group <= GROUP_FRAME; ++group) {
-        SelectColourGroup(group);
+        SelectColourGroup(&work, group);
         for (int bar = BAR_RED; bar <= BAR_BLUE; ++bar)
-            EXPECT_EQ(10 * (3 * group + bar), WorkingBarValue(bar));
-        EXPECT_EQ(100, WorkingBarValue(BAR_OPACITY));
+            EXPECT_EQ(10 * (3 * group + bar), WorkingBarValue(&work, bar));
+        EXPECT_EQ(100, WorkingBarValue(&work, BAR_OPACITY));
     }
-    EXPECT_EQ(0x6E645Au, WorkingColour(GROUP_FRAME));
-    SelectColourGroup(GROUP_TEXT2);
-    EXPECT_EQ(54, ScrollWorkingBar(BAR_GREEN, SCROLL_PAGE_LEFT, 0));
-    EXPECT_EQ(1, ScrollWorkingBar(BAR_OPACITY, SCROLL_THUMB_TRACK, 0));
+    EXPECT_EQ(0x6E645Au, WorkingColour(&work, GROUP_FRAME));
+    SelectColourGroup(&work, GROUP_TEXT2);
+    EXPECT_EQ(54, ScrollWorkingBar(&work, BAR_GREEN, SCROLL_PAGE_LEFT, 0));
+    EXPECT_EQ(1, ScrollWorkingBar(&work, BAR_OPACITY, SCROLL_THUMB_TRACK, 0));
     EXPECT_EQ(70, *fields[7]); // nothing reaches Settings before OK
-    ChooseWorkingFontface(std::string(200, 'F').c_str());
-    ApplyWorkingValues(0, 0, "30");
+    ChooseWorkingFontface(&work, std::string(200, 'F').c_str());
+    ApplyWorkingValues(&work, 0, 0, "30");
     EXPECT_EQ(54, Settings.text2G);
     EXPECT_EQ(90, Settings.rectR);
     EXPECT_EQ(1, Settings.toumeido);

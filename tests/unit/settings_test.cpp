@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "base/pixel_scale.h"
 #include "base/shell_state.h"
 #include "fake_system.h"
 #include "settings/settings_file.h"
@@ -159,7 +160,7 @@ std::string NamesFile(int named, const std::string& extra = "")
 
 TEST(SettingsFile, LastRowIsOnePastTheLastNameWithinTheScreenHeight)
 {
-    struct Case { std::string text; int screen; int lastRow; } cases[] = {
+    struct Case { std::string text; int screen; int lastRow; int dpi = 96; } cases[] = {
         {"", 1080, 1},
         {NamesFile(4), 1080, 4},
         {NamesFile(2) + "10=X\r\n", 1080, 11},
@@ -168,10 +169,12 @@ TEST(SettingsFile, LastRowIsOnePastTheLastNameWithinTheScreenHeight)
         {NamesFile(25, "fsize=40\r\n"), 1080, 25},
         {NamesFile(24, "fsize=40\r\n"), 1080, 24},
         {NamesFile(3), 20, 0},
+        {NamesFile(50), 1080, 28, 192}, // rows of 36 pixels at 200%
     };
     for (const Case& c : cases) {
         ResetFakeSystem();
         screenHeight = c.screen;
+        windowDpi = c.dpi;
         PutFile("setting.ini", c.text);
         LoadSettings(nullptr);
         EXPECT_EQ(c.lastRow, lastRow) << c.text;

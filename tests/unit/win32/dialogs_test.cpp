@@ -126,7 +126,7 @@ TEST_F(Dialogs, PropertiesShowTheSettingsAndOkStoresWhatWasChanged)
         CheckDlgButton(dialog, IDC_BOLD, BST_UNCHECKED);
         Press(dialog, IDOK);
     });
-    EXPECT_EQ(1, RunPropertiesDialog(owner, preview));
+    EXPECT_EQ(1, RunPropertiesDialog(owner, &preview));
     EXPECT_EQ(40, Settings.fsize);
     EXPECT_EQ(400, Settings.ftype);
     DeleteObject(preview);

@@ -90,7 +90,7 @@ TEST_F(PaintingTest, PaintsPlacementsAndNewFontsLeaveNoObjectBehind)
         if (i % 3 == 0) {
             ExpandList(window);
             Settings.fsize = 12 + i % 20;
-            RecreateTaskFont();
+            RecreateFonts();
             CollapseList(window);
         }
     }
