@@ -19,16 +19,6 @@ class DayTest(Journey):
         self.exit()
         self.assertIsNone(self.file("timelog.csv"), "no switch, so no line")
 
-    def test_each_switch_logs_the_task_that_ran_and_exit_logs_the_last(self):
-        self.start(settings_file(TASKS))
-        self.switch_to(1)   # the first switch logs nothing
-        self.switch_to(2)
-        self.exit()
-        rows = self.rows()
-        self.assertEqual(["Alpha", "Beta"], [r[3] for r in rows])
-        self.assertTrue(all(0 <= r[2] < 60 for r in rows))
-        self.assertIn(b"current_task=0\r\n", self.file("setting.ini"))
-
     def test_edit_and_delete_change_the_names_in_the_file(self):
         self.start(settings_file(TASKS))
         self.edit_row(1, "Alpha renamed")

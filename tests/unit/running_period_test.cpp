@@ -84,14 +84,6 @@ TEST(TimeLog, TheFirstSwitchCountsFromStartUpAndEverySwitchLogsTheTaskThatEnded)
     EXPECT_STREQ("Break", runningTaskName);
 }
 
-TEST(TimeLog, AStartWithoutASwitchLogsNothing)
-{
-    StartWithThreeTasks();
-    fake.now = At(2026, 12, 5, 17, 0, 0);
-    EndRunningPeriod(nullptr);
-    EXPECT_FALSE(HasFile("timelog.csv"));
-}
-
 TEST(TimeLog, ABackdatedSwitchEndsTheTaskAtTheChosenMoment)
 {
     struct Case { LocalTime chosen; bool firstSwitch; const char* log; } cases[] = {
