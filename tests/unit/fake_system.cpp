@@ -6,6 +6,7 @@
 #include "app/program_run.h"
 #include "base/pixel_scale.h"
 #include "base/shell_state.h"
+#include "base/text_builder.h"
 #include "base/utf8.h"
 #include "tasks/running_period.h"
 
@@ -144,6 +145,22 @@ ScreenArea ReadScreenArea()
 int IsLeadByte(unsigned char b)
 {
     return fake.codePage == 932 && ((b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc));
+}
+
+// Case as the system's comparison folds it: ASCII letters, in 1252 the accented capitals, in
+// 932 the full-width Latin capitals (0x82 0x60..0x79).
+int SameCharacterIgnoringCase(const char* a, const char* b, size_t length)
+{
+    auto fold = [](const char* c, size_t n) {
+        std::string s(c, n);
+        unsigned char first = static_cast<unsigned char>(s[0]), last = static_cast<unsigned char>(s[n - 1]);
+        if (n == 1 && (LowerAscii(s[0]) != s[0] || (fake.codePage == 1252 && first >= 0xC0 && first <= 0xDE && first != 0xD7)))
+            s[0] = static_cast<char>(first + 0x20);
+        if (n == 2 && first == 0x82 && last >= 0x60 && last <= 0x79)
+            s[1] = static_cast<char>(last + 0x21);
+        return s;
+    };
+    return fold(a, length) == fold(b, length);
 }
 
 static void Stamp(const FakeFile& file, FileStamp* stamp)
