@@ -285,7 +285,7 @@ int RunPropertiesDialog(HWND owner, const HFONT* previewFont)
     PropertiesDialog data;
     ZeroMemory(&data, sizeof data);
     data.previewFont = previewFont;
-    PrepareUpDownControls();
+    PrepareCommonControls();
     RunModalDialog(owner, IDD_PROPERTIES, PropertiesDialogProc, reinterpret_cast<LPARAM>(&data));
     return data.applied;
 }
