@@ -7,9 +7,11 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "base/modal_dialog_win32.h"
 #include "base/shell_state.h"
+#include "base/up_down_control_win32.h"
 #include "properties/properties_dialog_win32.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"
@@ -152,6 +154,62 @@ TEST_F(Dialogs, TheTimeBackStartsAtTheOpeningMomentAndOkSwitchesThen)
     RunBackdatedChange(owner);
     EXPECT_EQ(1, current_task);
     EXPECT_EQ(0, useBackdatedTime);
+}
+
+std::string WindowText(HWND window)
+{
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// What a screen reader calls a field, by the rule of MSAA: a button's own text, else the
+// static text before it, looking back no further than a control that starts a tab group.
+// Wine's oleacc follows the rule for edit fields only, so the rule itself is applied here.
+std::string SpokenName(HWND field)
+{
+    char kind[32] = "";
+    GetClassNameA(field, kind, sizeof kind);
+    if (lstrcmpiA(kind, "Button") == 0)
+        return WindowText(field);
+    for (HWND w = GetWindow(field, GW_HWNDPREV); w != NULL; w = GetWindow(w, GW_HWNDPREV)) {
+        GetClassNameA(w, kind, sizeof kind);
+        if (lstrcmpiA(kind, "Static") == 0)
+            return WindowText(w);
+        if ((GetWindowLongA(w, GWL_STYLE) & (WS_GROUP | WS_TABSTOP)) == (WS_GROUP | WS_TABSTOP))
+            break;
+    }
+    return "";
+}
+
+INT_PTR CALLBACK TemplateOnly(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+TEST(DialogKeys, EveryFieldIsReachedWithTabInOrderAndHasALabelThatAReaderAnnounces)
+{
+    struct Case { int dialog; std::vector<std::string> spoken; } cases[] = {
+        {IDD_EDIT_TASK, {"Task name", "OK", "Cancel"}},
+        {IDD_PROPERTIES, {"Face", "bold", "Size", "Always front", "Transparent", "Back", "Red", "Green",
+                          "Blue", "Hotkey", "OK", "Cancel"}},
+        {IDD_BACKDATED, {"Last task:", "Start time", "New task:", "Year", "Month", "Day", "Hour",
+                         "Minute", "Second", "OK", "Cancel"}},
+    };
+    PrepareCommonControls();
+    for (const Case& c : cases) {
+        HWND dialog = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(c.dialog), NULL,
+                                         TemplateOnly, 0);
+        ShowWindow(dialog, SW_SHOWNOACTIVATE);
+        std::vector<std::string> spoken;
+        HWND first = GetNextDlgTabItem(dialog, NULL, FALSE), field = first;
+        do {
+            spoken.push_back(SpokenName(field));
+            field = GetNextDlgTabItem(dialog, field, FALSE);
+        } while (field != first && spoken.size() < 20);
+        EXPECT_EQ(c.spoken, spoken) << c.dialog;
+        DestroyWindow(dialog);
+    }
 }
 
 } // namespace
