@@ -13,7 +13,7 @@
 #include "base/library_entry_win32.h"
 #include "base/shell_state.h"
 #include "display/geometry.h"
-#include "display/spoken_names.h"
+#include "tasks/running_period.h"
 #include "tasks/task_table.h"
 
 namespace {
@@ -23,7 +23,8 @@ HWND stripWindow = NULL;
 // Written out: across processes, the static uuid library's symbol was not recognised.
 const GUID kUnknownId = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 const GUID kDispatchId = {0x00020400, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-const GUID kAccessibleId = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+const GUID kAccessibleId = {0x618736E0, 0x3C3D, 0x11CF,
+                            {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
 HMODULE accessibility = NULL; // oleacc.dll
 HMODULE automation = NULL;    // oleaut32.dll
@@ -64,6 +65,17 @@ HRESULT Nothing(VARIANT* out)
 {
     out->vt = VT_EMPTY;
     return S_FALSE;
+}
+
+// No task runs before the first switch: the strip is "Vornet" until then.
+const char* StripName()
+{
+    return firstSwitchPending ? "Vornet" : runningTaskName;
+}
+
+const char* RowName(int row)
+{
+    return TaskTable[row][0] != '\0' ? TaskTable[row] : "empty";
 }
 
 HRESULT Spoken(const char* text, BSTR* out)
@@ -113,9 +125,12 @@ HRESULT STDMETHODCALLTYPE Invoke(IAccessible*, DISPID, REFIID, LCID, WORD, DISPP
 HRESULT STDMETHODCALLTYPE Parent(IAccessible*, IDispatch** out)
 {
     typedef HRESULT(WINAPI * StandardObject)(HWND, LONG, REFIID, void**);
-    StandardObject make = Entry<StandardObject>(&accessibility, "oleacc.dll", "CreateStdAccessibleObject");
-    *out = NULL;
-    return make != NULL ? make(stripWindow, OBJID_WINDOW, kDispatchId, reinterpret_cast<void**>(out)) : E_FAIL;
+    StandardObject make =
+        Entry<StandardObject>(&accessibility, "oleacc.dll", "CreateStdAccessibleObject");
+    *out = NULL; // the window around the client area, as the system describes it
+    if (make == NULL)
+        return E_FAIL;
+    return make(stripWindow, OBJID_WINDOW, kDispatchId, reinterpret_cast<void**>(out));
 }
 
 HRESULT STDMETHODCALLTYPE ChildCount(IAccessible*, LONG* count)
@@ -137,7 +152,7 @@ HRESULT STDMETHODCALLTYPE Name(IAccessible*, VARIANT child, BSTR* out)
     *out = NULL;
     if (row == ROW_NONE)
         return E_INVALIDARG;
-    return Spoken(row == ROW_SELF ? StripSpokenName() : RowSpokenName(row), out);
+    return Spoken(row == ROW_SELF ? StripName() : RowName(row), out);
 }
 
 // Value, description, help, keyboard shortcut, default action.

@@ -28,8 +28,6 @@
 //                              sent with WM_DPICHANGED
 //   msaa H                     H's client object as a screen reader reads it (MSAA): name, role
 //                              and state of the object, then of each of its children
-//   events H                   "EVENT CHILD" of each WinEvent H's client
-//                              object sent since the last call; the first call starts listening
 //   hotkey MODIFIERS KEY       holds a hotkey as another program may; 0 0 lets it go
 #include <windows.h>
 
@@ -299,65 +297,22 @@ std::string Msaa(HWND window)
 {
     static HRESULT com = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     IAccessible* object = NULL;
-    if (FAILED(com) || FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, kAccessibleId, reinterpret_cast<void**>(&object))))
+    void** asked = reinterpret_cast<void**>(&object);
+    if (FAILED(com) || FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, kAccessibleId, asked)))
         return "err no object";
     std::string out = "ok";
     LONG count = 0;
     object->get_accChildCount(&count);
-    for (LONG child = 0; child <= count; ++child) {
-        VARIANT id, role, state;
-        id.vt = VT_I4;
-        id.lVal = child;
+    for (VARIANT id = {}, role, state; id.vt = VT_I4, id.lVal <= count; ++id.lVal) {
         BSTR name = NULL;
-        object->get_accName(id, &name);
-        object->get_accRole(id, &role);
-        object->get_accState(id, &state);
         char text[4096] = "";
+        object->get_accName(id, &name), object->get_accRole(id, &role), object->get_accState(id, &state);
         WideCharToMultiByte(CP_ACP, 0, name ? name : L"", -1, text, sizeof text, NULL, NULL);
         out += "\t" + Escaped(text) + "\t" + std::to_string(role.lVal) + "\t" + std::to_string(state.lVal);
         SysFreeString(name);
     }
     object->Release();
     return out;
-}
-
-CRITICAL_SECTION heardLock;
-HWND watched = NULL;
-std::string heard;
-
-void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
-{
-    EnterCriticalSection(&heardLock);
-    if (window == watched && object == OBJID_CLIENT)
-        heard += "\t" + std::to_string(event) + " " + std::to_string(child);
-    LeaveCriticalSection(&heardLock);
-}
-
-DWORD WINAPI Listen(LPVOID ready)
-{
-    SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, NULL, Hear, 0, 0, WINEVENT_OUTOFCONTEXT);
-    SetEvent(ready);
-    MSG message;
-    while (GetMessageA(&message, NULL, 0, 0) > 0)
-        DispatchMessageA(&message);
-    return 0;
-}
-
-std::string Events(HWND window)
-{
-    static HANDLE ready = NULL;
-    if (ready == NULL) {
-        InitializeCriticalSection(&heardLock);
-        ready = CreateEventA(NULL, TRUE, FALSE, NULL);
-        CloseHandle(CreateThread(NULL, 0, Listen, ready, 0, NULL));
-        WaitForSingleObject(ready, INFINITE);
-    }
-    EnterCriticalSection(&heardLock);
-    std::string out = watched == window ? heard : "";
-    watched = window;
-    heard.clear();
-    LeaveCriticalSection(&heardLock);
-    return "ok" + out;
 }
 
 std::string Run(const Words& w)
@@ -399,12 +354,11 @@ std::string Run(const Words& w)
         return DpiChanged(w);
     if (c == "msaa" && n == 2)
         return Msaa(Window(w[1]));
-    if (c == "events" && n == 2)
-        return Events(Window(w[1]));
     if (c == "hotkey" && n == 3) {
         UnregisterHotKey(NULL, 1);
         UINT modifiers = static_cast<UINT>(Number(w[1]));
-        return modifiers == 0 || RegisterHotKey(NULL, 1, modifiers, static_cast<UINT>(Number(w[2]))) ? "ok" : "err taken";
+        UINT key = static_cast<UINT>(Number(w[2]));
+        return modifiers == 0 || RegisterHotKey(NULL, 1, modifiers, key) ? "ok" : "err taken";
     }
     if ((c == "hold" || c == "release") && n == 2)
         return Hold(w[1], c == "hold");

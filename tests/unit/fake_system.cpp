@@ -151,16 +151,14 @@ int IsLeadByte(unsigned char b)
 // 932 the full-width Latin capitals (0x82 0x60..0x79).
 int SameCharacterIgnoringCase(const char* a, const char* b, size_t length)
 {
-    auto fold = [](const char* c, size_t n) {
-        std::string s(c, n);
-        unsigned char first = static_cast<unsigned char>(s[0]), last = static_cast<unsigned char>(s[n - 1]);
-        if (n == 1 && (LowerAscii(s[0]) != s[0] || (fake.codePage == 1252 && first >= 0xC0 && first <= 0xDE && first != 0xD7)))
-            s[0] = static_cast<char>(first + 0x20);
-        if (n == 2 && first == 0x82 && last >= 0x60 && last <= 0x79)
-            s[1] = static_cast<char>(last + 0x21);
-        return s;
+    auto fold = [length](const char* c) {
+        int first = static_cast<unsigned char>(c[0]), last = static_cast<unsigned char>(c[length - 1]);
+        if (length == 2)
+            return first << 8 | (first == 0x82 && last >= 0x60 && last <= 0x79 ? last + 0x21 : last);
+        bool accented = fake.codePage == 1252 && first >= 0xC0 && first <= 0xDE && first != 0xD7;
+        return LowerAscii(c[0]) != c[0] || accented ? first + 0x20 : first;
     };
-    return fold(a, length) == fold(b, length);
+    return fold(a) == fold(b);
 }
 
 static void Stamp(const FakeFile& file, FileStamp* stamp)

@@ -5,12 +5,8 @@
 
 #include "base/pixel_scale.h"
 #include "display/geometry.h"
-#include "display/spoken_names.h"
-#include "fake_system.h"
 #include "settings/list_fit.h"
 #include "settings/settings_file.h"
-#include "tasks/task_switch.h"
-#include "tasks/task_table.h"
 
 namespace {
 
@@ -138,18 +134,6 @@ TEST(Colours, TakeTheLowByteOfEachComponent)
     EXPECT_EQ(0x00010203ul, ComposeColour(0x103, 0x202, 0x301));
     Settings.text1R = 1, Settings.text1G = 2, Settings.text1B = 3;
     EXPECT_EQ(0x030201ul, SettingsColour(COLOUR_TEXT1));
-}
-
-TEST(SpokenNames, TheStripIsNamedByTheRunningTaskAndEachRowByItsNameOrAsEmpty)
-{
-    ResetFakeSystem();
-    SetTaskName(1, "Mail");
-    EXPECT_STREQ("Vornet", StripSpokenName()); // no task runs before the first switch
-    selectedRow = 1;
-    SwitchToSelectedTask(nullptr);
-    EXPECT_STREQ("Mail", StripSpokenName());
-    EXPECT_STREQ("Mail", RowSpokenName(1));
-    EXPECT_STREQ("empty", RowSpokenName(2));
 }
 
 } // namespace
