@@ -21,6 +21,10 @@ class KeyboardTest(Journey):
         left, top, right, bottom = notepad["rect"]
         xdotool("mousemove", (left + right) // 2, (top + bottom) // 2)  # the keyboard follows it
         self.in_front(notepad["hwnd"])
+        xdotool("type", "a")
+        edit = [int(self.driver("child", notepad["hwnd"], i)[0]) for i in (15, 0)]
+        edit = edit[0] or edit[1]
+        wait_for(lambda: self.driver("text", edit)[0] == "a", 10, "a key typed in Notepad")
         self.assertEqual(["Vornet", "41"], self.driver("msaa", self.hwnd)[:2])  # static text
         xdotool("key", "ctrl+alt+space")
         self.in_front(self.hwnd)
@@ -31,11 +35,8 @@ class KeyboardTest(Journey):
         xdotool("type", "mm")  # Mail, then Meeting
         xdotool("key", "Up", "Return")
         wait_for(lambda: self.driver("msaa", self.hwnd)[:2] == ["Review", "41"], 10, "Review heard")
-        self.in_front(notepad["hwnd"])
-        xdotool("type", "x")
-        edit = [int(self.driver("child", notepad["hwnd"], i)[0]) for i in (15, 0)]
-        edit = edit[0] or edit[1]
-        wait_for(lambda: self.driver("text", edit)[0] == "x", 10, "only the key typed for Notepad there")
+        self.in_front(notepad["hwnd"])  # given back (Wine leaves the X input focus on Vornet)
+        self.assertEqual("a", self.driver("text", edit)[0])  # none of the list's keys
         self.exit()
         self.assertEqual(["Review"], [r[3] for r in self.rows()])
 
