@@ -279,6 +279,10 @@ LRESULT AnswerAccessibleObject(HWND window, WPARAM wParam, LPARAM lParam)
         answer = Entry<ResultFromObject>(&accessibility, "oleacc.dll", "LresultFromObject");
     if (answer == NULL)
         return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
+    // The reference is made through COM, which this thread starts for the rest of the run
+    // when a reader first asks.
+    static HRESULT apartment = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    (void)apartment;
     stripWindow = window;
     return answer(kAccessibleId, wParam, reinterpret_cast<LPUNKNOWN>(&stripObject));
 }
