@@ -82,8 +82,10 @@ void FollowHotkeySetting(HWND window)
 
 void OpenListFromKeyboard(HWND window)
 {
-    if (dialogOpen)
-        return; // the dialog or box has the keyboard
+    if (dialogOpen) { // the list waits for the dialog or box, which comes to the front
+        SetForegroundWindow(GetLastActivePopup(window));
+        return;
+    }
     HWND previous = GetForegroundWindow();
     if (previous != window)
         keyboardOwner = previous;
