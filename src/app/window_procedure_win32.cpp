@@ -189,10 +189,8 @@ LRESULT OnKeyDown(HWND window, WPARAM key, LPARAM)
 
 LRESULT OnCharacter(HWND window, WPARAM byte, LPARAM)
 {
-    char character[2];
-    size_t length = TakeTypedByte(static_cast<unsigned char>(byte), character);
-    if (length > 0 && CommandMayRun(NEEDS_NO_DIALOG | NEEDS_OPEN_LIST))
-        SelectRow(window, RowStartingWith(character, length, selectedRow, lastRow));
+    if (CommandMayRun(NEEDS_NO_DIALOG | NEEDS_OPEN_LIST))
+        SelectRow(window, RowAfterTypedByte(static_cast<unsigned char>(byte), selectedRow, lastRow));
     return 0;
 }
 
