@@ -189,8 +189,9 @@ LRESULT OnKeyDown(HWND window, WPARAM key, LPARAM)
 
 LRESULT OnCharacter(HWND window, WPARAM byte, LPARAM)
 {
+    unsigned char typed = static_cast<unsigned char>(byte); // a byte of the system's code page
     if (CommandMayRun(NEEDS_NO_DIALOG | NEEDS_OPEN_LIST))
-        SelectRow(window, RowAfterTypedByte(static_cast<unsigned char>(byte), selectedRow, lastRow));
+        SelectRow(window, RowAfterTypedByte(typed, selectedRow, lastRow));
     return 0;
 }
 

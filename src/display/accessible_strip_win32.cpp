@@ -249,7 +249,9 @@ HRESULT STDMETHODCALLTYPE HitTest(IAccessible*, LONG x, LONG y, VARIANT* out)
     GetClientRect(stripWindow, &area);
     if (!PtInRect(&area, at))
         return Nothing(out);
-    return Number(out, listOpen ? RowAtPointer(at.y, CurrentSizes().rows, lastRow) + 1 : CHILDID_SELF);
+    if (!listOpen)
+        return Number(out, CHILDID_SELF);
+    return Number(out, RowAtPointer(at.y, CurrentSizes().rows, lastRow) + 1);
 }
 
 HRESULT STDMETHODCALLTYPE DefaultAction(IAccessible*, VARIANT)

@@ -2,7 +2,9 @@
 // typed character that goes to the next task whose name starts with it.
 #pragma once
 
-enum SelectionMove { SELECT_UP, SELECT_DOWN, SELECT_PAGE_UP, SELECT_PAGE_DOWN, SELECT_FIRST, SELECT_LAST };
+enum SelectionMove {
+    SELECT_UP, SELECT_DOWN, SELECT_PAGE_UP, SELECT_PAGE_DOWN, SELECT_FIRST, SELECT_LAST
+};
 enum { PAGE_ROWS = 10 }; // the whole list is on the screen: a page of it is ten rows
 
 // The row `move` leads to from `row`, within rows 0..lastRow; a row past lastRow moves as
