@@ -283,8 +283,8 @@ LRESULT AnswerAccessibleObject(HWND window, WPARAM wParam, LPARAM lParam)
         return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
     // The reference is made through COM, which this thread starts for the rest of the run
     // when a reader first asks.
-    static HRESULT apartment = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
-    (void)apartment;
+    if (stripWindow == NULL)
+        CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     stripWindow = window;
     return answer(kAccessibleId, wParam, reinterpret_cast<LPUNKNOWN>(&stripObject));
 }
