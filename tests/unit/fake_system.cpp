@@ -147,7 +147,7 @@ int IsLeadByte(unsigned char b)
     return fake.codePage == 932 && ((b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc));
 }
 
-// Case as the system's comparison folds it: ASCII letters, in 1252 the accented capitals, in
+// Case as the system's comparison folds it, as far as the tests need: ASCII letters, and in
 // 932 the full-width Latin capitals (0x82 0x60..0x79).
 int SameCharacterIgnoringCase(const char* a, const char* b, size_t length)
 {
@@ -155,8 +155,7 @@ int SameCharacterIgnoringCase(const char* a, const char* b, size_t length)
         int first = static_cast<unsigned char>(c[0]), last = static_cast<unsigned char>(c[length - 1]);
         if (length == 2)
             return first << 8 | (first == 0x82 && last >= 0x60 && last <= 0x79 ? last + 0x21 : last);
-        bool accented = fake.codePage == 1252 && first >= 0xC0 && first <= 0xDE && first != 0xD7;
-        return LowerAscii(c[0]) != c[0] || accented ? first + 0x20 : first;
+        return int(static_cast<unsigned char>(LowerAscii(c[0])));
     };
     return fold(a) == fold(b);
 }

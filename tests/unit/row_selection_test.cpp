@@ -25,13 +25,13 @@ using Names = std::vector<std::string>;
 
 TEST(RowSelection, ATypedCharacterGoesToTheNextNameStartingWithItWithoutCaseAndWrapping)
 {
-    const Names west = {"Break", "mail", "Meeting", "", "review", "\xC9t\xE9", "Mango"};
+    const Names west = {"Break", "mail", "Meeting", "", "review", "Plan", "Mango"};
     // Full-width A, the katakana "a" (its second byte an ASCII "A"), a full-width a, an A.
     const Names japan = {"Break", "\x82\x60x", "\x83\x41", "\x82\x81y", "A"};
     struct Case { int codePage; const Names& names; int row; std::string keys; int after; } cases[] = {
         {1252, west, 0, "M", 1}, {1252, west, 1, "m", 2}, {1252, west, 2, "m", 6},
         {1252, west, 6, "M", 1}, {1252, west, 1, "b", 0}, {1252, west, 1, "x", 1},
-        {1252, west, 9, "r", 4}, {1252, west, 0, "\xE9", 5}, {1252, west, 0, "mm", 2},
+        {1252, west, 9, "r", 4}, {1252, west, 0, "mm", 2},
         {1252, west, 2, std::string(1, '\0'), 2}, // never an empty slot
         {932, japan, 0, "\x82\x81", 1}, {932, japan, 1, "\x82\x60", 3}, {932, japan, 0, "A", 4},
         {932, japan, 0, "\x83\x41", 2},
