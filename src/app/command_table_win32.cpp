@@ -2,9 +2,11 @@
 #include "app/command_table_win32.h"
 
 #include "app/command_rule.h"
+#include "app/hotkey_win32.h"
 #include "app/startup_shortcut.h"
 #include "app/version_box_win32.h"
 #include "base/shell_state.h"
+#include "display/accessible_strip_win32.h"
 #include "display/painting_win32.h"
 #include "display/window_placement_win32.h"
 #include "properties/properties_dialog_win32.h"
@@ -30,6 +32,7 @@ void RefreshAfter(HWND window, int refresh)
     if (refresh & REFRESH_COLLAPSE) {
         FitWindowToTasks();
         CollapseList(window);
+        GiveKeyboardBack();
     }
     if (refresh & REFRESH_REDRAW)
         Repaint(window);
@@ -44,12 +47,14 @@ int RunVersion(HWND window)
 int SwitchKeepingListOpen(HWND window)
 {
     SwitchToSelectedTask(window);
+    AnnounceStripName(window);
     return REFRESH_NONE;
 }
 
 int SwitchAndCollapse(HWND window)
 {
     SwitchToSelectedTask(window); // refuses itself while a dialog is open
+    AnnounceStripName(window);
     return REFRESH_COLLAPSE;
 }
 
@@ -93,6 +98,7 @@ int EditTask(HWND window)
 int ChangeProperties(HWND window)
 {
     int applied = RunPropertiesDialog(window, &previewFont);
+    FollowHotkeySetting(window);
     // After Cancel too: the save writes the file, the collapse applies opacity and z-order.
     return (applied ? REFRESH_FONT : REFRESH_NONE) | REFRESH_SAVE | REFRESH_COLLAPSE;
 }
@@ -100,6 +106,7 @@ int ChangeProperties(HWND window)
 int ChangeWithTimeBack(HWND window)
 {
     RunBackdatedChange(window);
+    AnnounceStripName(window);
     return REFRESH_COLLAPSE;
 }
 

@@ -4,12 +4,15 @@
 #include "app/window_procedure_win32.h"
 
 #include "app/away_notices_win32.h"
+#include "app/command_rule.h"
 #include "app/command_table_win32.h"
+#include "app/hotkey_win32.h"
 #include "app/main_window_win32.h"
 #include "app/pointer_gesture.h"
 #include "app/tray_icon_win32.h"
 #include "base/pixel_scale.h"
 #include "base/shell_state.h"
+#include "display/accessible_strip_win32.h"
 #include "display/geometry.h"
 #include "display/painting_win32.h"
 #include "display/window_placement_win32.h"
@@ -17,6 +20,7 @@
 #include "res/resource.h"
 #include "settings/settings_file.h"
 #include "tasks/away_time.h"
+#include "tasks/row_selection.h"
 #include "tasks/run_take_over.h"
 #include "tasks/running_period.h"
 #include "tasks/task_table.h"
@@ -102,6 +106,16 @@ LRESULT OnClose(HWND window, WPARAM, LPARAM)
     return 0;
 }
 
+// Every move of the selection, by the pointer or the keys, is told to screen readers.
+void SelectRow(HWND window, int row)
+{
+    if (row == selectedRow)
+        return;
+    selectedRow = row;
+    Repaint(window);
+    AnnounceSelectedRow(window);
+}
+
 // A pointer passing over the window raises it but never takes the keyboard from the
 // program the user is typing in.
 void Hover(HWND window, LPARAM lParam)
@@ -109,7 +123,7 @@ void Hover(HWND window, LPARAM lParam)
     if (listOpen) {
         RaiseWithoutActivating(window);
         int y = static_cast<int>(HIWORD(lParam)); // unsigned 16 bits, as the rule reads it
-        selectedRow = RowAtPointer(y, CurrentSizes().rows, lastRow);
+        SelectRow(window, RowAtPointer(y, CurrentSizes().rows, lastRow));
     } else if (dialogOpen == 0) {
         RaiseWithoutActivating(window);
     }
@@ -141,13 +155,49 @@ LRESULT OnLeftButtonDown(HWND, WPARAM, LPARAM)
 LRESULT OnLeftButtonUp(HWND window, WPARAM, LPARAM)
 {
     if (PointerReleaseIsClick() && dialogOpen == 0) {
-        if (listOpen)
+        if (listOpen) {
             RunCommand(window, IDM_SWITCH); // what Enter does: switch, then the strip
-        else
+        } else {
             ExpandList(window);
+            AnnounceSelectedRow(window);
+        }
         FollowRunState(window);
     }
     return 0;
+}
+
+LRESULT OnHotkey(HWND window, WPARAM, LPARAM)
+{
+    OpenListFromKeyboard(window);
+    return 0;
+}
+
+// Keys while the list has the keyboard; Enter, Esc, Delete and Ctrl+C are the accelerators'.
+LRESULT OnKeyDown(HWND window, WPARAM key, LPARAM)
+{
+    const struct {
+        WPARAM key;
+        SelectionMove move;
+    } kMoves[] = {{VK_UP, SELECT_UP},         {VK_DOWN, SELECT_DOWN}, {VK_PRIOR, SELECT_PAGE_UP},
+                  {VK_NEXT, SELECT_PAGE_DOWN}, {VK_HOME, SELECT_FIRST}, {VK_END, SELECT_LAST}};
+    for (const auto& m : kMoves) {
+        if (m.key == key && CommandMayRun(NEEDS_NO_DIALOG | NEEDS_OPEN_LIST))
+            SelectRow(window, RowAfterMove(m.move, selectedRow, lastRow));
+    }
+    return 0;
+}
+
+LRESULT OnCharacter(HWND window, WPARAM byte, LPARAM)
+{
+    unsigned char typed = static_cast<unsigned char>(byte); // a byte of the system's code page
+    if (CommandMayRun(NEEDS_NO_DIALOG | NEEDS_OPEN_LIST))
+        SelectRow(window, RowAfterTypedByte(typed, selectedRow, lastRow));
+    return 0;
+}
+
+LRESULT OnGetObject(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    return AnswerAccessibleObject(window, wParam, lParam);
 }
 
 LRESULT OnRightButtonDown(HWND window, WPARAM, LPARAM)
@@ -235,10 +285,11 @@ LRESULT OnTimer(HWND window, WPARAM timer, LPARAM)
     return 0;
 }
 
-// Posted after the first paint, so that what the last run left comes with the strip on the
-// screen, and before anything is logged.
+// Posted after the first paint, so that what the last run left, and a hotkey another program
+// holds, come with the strip on the screen, and before anything is logged.
 LRESULT OnTakeOverRun(HWND window, WPARAM, LPARAM)
 {
+    FollowHotkeySetting(window);
     TellUntoldNotices(window);
     TryTakeOver(window);
     return 0;
@@ -272,6 +323,10 @@ const MessageRoute kMessages[] = {
     {WM_LBUTTONDOWN, OnLeftButtonDown, 0},
     {WM_LBUTTONUP, OnLeftButtonUp, 0},
     {WM_RBUTTONDOWN, OnRightButtonDown, 0},
+    {WM_HOTKEY, OnHotkey, 0},
+    {WM_KEYDOWN, OnKeyDown, 0},
+    {WM_CHAR, OnCharacter, 0},
+    {WM_GETOBJECT, OnGetObject, 1},
     {WM_CAPTURECHANGED, OnCaptureChanged, 0},
     {WM_USER, OnTrayCallback, 0},
     {WM_QUERYENDSESSION, OnQueryEndSession, 1},

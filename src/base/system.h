@@ -23,6 +23,9 @@ LocalTime CurrentLocalTime();
 int ShowMessage(OwnerWindow owner, const char* text, const char* title, unsigned kind);
 // 1 when `byte` begins a two-byte character in the system's 8-bit code page.
 int IsLeadByte(unsigned char byte);
+// 1 when the `length` bytes at `a` and at `b`, one character each, are the same character
+// without regard to case in the system's code page.
+int SameCharacterIgnoringCase(const char* a, const char* b, size_t length);
 
 // Unicode text as editors save it.
 enum UnicodeForm { FORM_UTF8, FORM_UTF16LE, FORM_UTF16BE };

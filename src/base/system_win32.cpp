@@ -27,6 +27,12 @@ int IsLeadByte(unsigned char byte)
     return IsDBCSLeadByteEx(CP_ACP, byte) ? 1 : 0;
 }
 
+int SameCharacterIgnoringCase(const char* a, const char* b, size_t length)
+{
+    int n = static_cast<int>(length);
+    return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a, n, b, n) == CSTR_EQUAL;
+}
+
 // The text as UTF-16 units in `wide`; their count.
 static int WideUnits(const char* text, size_t length, UnicodeForm form, WCHAR* wide)
 {

@@ -7,20 +7,20 @@
 
 #include "base/up_down_control_win32.h"
 
+#include "base/library_entry_win32.h"
+
 static FARPROC CommonControlsEntry(const char* name)
 {
     static HMODULE commonControls = NULL;
-    if (commonControls == NULL)
-        commonControls = LoadLibraryA("comctl32.dll");
-    return commonControls != NULL ? GetProcAddress(commonControls, name) : NULL;
+    return LibraryEntry(&commonControls, "comctl32.dll", name);
 }
 
-void PrepareUpDownControls()
+void PrepareCommonControls()
 {
     typedef BOOL(WINAPI * InitEntry)(const INITCOMMONCONTROLSEX*);
     InitEntry init = reinterpret_cast<InitEntry>(
         reinterpret_cast<void*>(CommonControlsEntry("InitCommonControlsEx")));
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS};
     if (init != NULL)
         init(&controls);
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
-void PrepareUpDownControls();
+// The up-down and hotkey controls' classes, before a dialog that has them opens.
+void PrepareCommonControls();
 HWND MakeUpDownControl(DWORD style, int x, int y, int cx, int cy, HWND parent, int id,
                        HINSTANCE instance, HWND buddy, int upper, int lower, int position);

@@ -162,6 +162,10 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM data)
     FillFontList(dialog, dc);
     ReleaseDC(dialog, dc);
     SelectStoredFace(dialog);
+    // A key without Ctrl or Alt would be taken from every program: Ctrl+Alt is added to it.
+    SendDlgItemMessageA(dialog, IDC_HOTKEY, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
+                        MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+    SendDlgItemMessageA(dialog, IDC_HOTKEY, HKM_SETHOTKEY, Settings.hotkey, 0);
     return TRUE;
 }
 
@@ -218,8 +222,9 @@ void ApplyDialog(HWND dialog)
     char sizeText[32]; // longer entries are cut; any number that fits a size is far shorter
     GetDlgItemTextA(dialog, IDC_FONT_SIZE, sizeText, sizeof sizeText);
     PropertiesDialog* data = DataOf(dialog);
+    int hotkey = LOWORD(SendDlgItemMessageA(dialog, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0));
     ApplyWorkingValues(&data->work, IsDlgButtonChecked(dialog, IDC_ALWAYS_FRONT) == BST_CHECKED,
-                       IsDlgButtonChecked(dialog, IDC_BOLD) == BST_CHECKED, sizeText);
+                       IsDlgButtonChecked(dialog, IDC_BOLD) == BST_CHECKED, sizeText, hotkey);
     data->applied = 1;
 }
 
@@ -285,7 +290,7 @@ int RunPropertiesDialog(HWND owner, const HFONT* previewFont)
     PropertiesDialog data;
     ZeroMemory(&data, sizeof data);
     data.previewFont = previewFont;
-    PrepareUpDownControls();
+    PrepareCommonControls();
     RunModalDialog(owner, IDD_PROPERTIES, PropertiesDialogProc, reinterpret_cast<LPARAM>(&data));
     return data.applied;
 }

@@ -144,7 +144,7 @@ int FontSizeFromText(const char* text, int height, int last, int dpi)
 }
 
 void ApplyWorkingValues(const PropertiesWork* work, int alwaysFrontChecked, int boldChecked,
-                        const char* sizeText)
+                        const char* sizeText, int hotkey)
 {
     for (int i = 0; i < WORK_COLOUR_COUNT; ++i)
         *ColourField(i) = work->colours[i];
@@ -153,4 +153,5 @@ void ApplyWorkingValues(const PropertiesWork* work, int alwaysFrontChecked, int 
     CopyString(Settings.fontface, FONTFACE_SIZE, work->fontface);
     Settings.ftype = boldChecked ? WEIGHT_BOLD : WEIGHT_NORMAL;
     Settings.fsize = FontSizeFromText(sizeText, screenHeight, lastRow, windowDpi);
+    Settings.hotkey = hotkey;
 }

@@ -72,6 +72,7 @@ int FontSizeHighest(int screenHeight, int lastRow, int dpi);
 int FontSizeFromText(const char* text, int screenHeight, int lastRow, int dpi);
 
 // OK: stores the working state and the dialog's other fields into Settings, in the order
-// colours, toumeido, wintop, fontface, ftype, fsize (bounded at the window's scale).
+// colours, toumeido, wintop, fontface, ftype, fsize (bounded at the window's scale), hotkey
+// (as the hotkey control gives it).
 void ApplyWorkingValues(const PropertiesWork* work, int alwaysFrontChecked, int boldChecked,
-                        const char* sizeText);
+                        const char* sizeText, int hotkey);

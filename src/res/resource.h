@@ -75,5 +75,6 @@
 #define IDC_GREEN_BAR 1006
 #define IDC_BLUE_BAR 1007
 #define IDC_UPDOWN_FONT_SIZE 111 // made at run time, buddy of IDC_FONT_SIZE
+#define IDC_HOTKEY 1034          // the hotkey that opens the list from any program
 
 #endif

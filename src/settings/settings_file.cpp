@@ -56,9 +56,13 @@ const NamedKey kLeadingKeys[] = {
     {"fsize=", &Settings.fsize},      {"fontface=", nullptr},
     {"ftype=", &Settings.ftype},      {"toumeido=", &Settings.toumeido},
 };
+// After the colours: the hotkey, which readers of the 70 lines pass over as a key they
+// do not know.
+const NamedKey kTrailingKeys[] = {{"hotkey=", &Settings.hotkey}};
 enum {
     LEADING_KEYS = sizeof kLeadingKeys / sizeof kLeadingKeys[0],
-    NAMED_KEYS = LEADING_KEYS + 3 * COLOUR_GROUPS,
+    COLOUR_KEYS = LEADING_KEYS + 3 * COLOUR_GROUPS, // where the colours' keys end
+    NAMED_KEYS = COLOUR_KEYS + sizeof kTrailingKeys / sizeof kTrailingKeys[0],
     KEY_COUNT = TASK_SLOTS + NAMED_KEYS, // slot keys first, then the named ones
     CURRENT_TASK_KEY = TASK_SLOTS,
     FONTFACE_KEY = TASK_SLOTS + 5
@@ -68,6 +72,8 @@ NamedKey KeyAt(int k)
 {
     if (k < LEADING_KEYS)
         return kLeadingKeys[k];
+    if (k >= COLOUR_KEYS)
+        return kTrailingKeys[k - COLOUR_KEYS];
     const ColourGroup& group = kColourGroups[(k - LEADING_KEYS) / 3];
     int c = (k - LEADING_KEYS) % 3;
     return NamedKey{group.key[c], group.component[c]};
@@ -177,6 +183,7 @@ void ClampSettings()
         for (int* component : group.component)
             *component = Within(*component, COLOUR_LOWEST, COLOUR_HIGHEST, 0);
     }
+    Settings.hotkey = Within(Settings.hotkey, 0, HOTKEY_HIGHEST, 0);
 }
 
 // Takes the value of key `k`, `length` bytes at `value`, into the table or the record.
@@ -315,6 +322,7 @@ void SetDefaultSettings()
     Settings.text1R = Settings.text1G = Settings.text1B = 255;
     Settings.text2R = Settings.text2G = Settings.text2B = 192;
     strcpy(Settings.fontface, "Arial");
+    Settings.hotkey = HOTKEY_DEFAULT;
     ClearTaskTable();
     current_task = 0;
     lastRow = 1;

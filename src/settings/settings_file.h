@@ -13,7 +13,11 @@ enum {
     TOUMEIDO_LOWEST = 1,
     TOUMEIDO_HIGHEST = 255,
     COLOUR_LOWEST = 0,
-    COLOUR_HIGHEST = 255
+    COLOUR_HIGHEST = 255,
+    // The hotkey as the system's hotkey control gives it: the virtual key in the low byte,
+    // Shift 1, Ctrl 2 and Alt 4 in the next; 0 for none, and so is any value past 0x0FFF.
+    HOTKEY_DEFAULT = 0x0620, // Ctrl+Alt+Space
+    HOTKEY_HIGHEST = 0x0FFF
 };
 
 struct SettingsRecord {
@@ -27,6 +31,7 @@ struct SettingsRecord {
     int text1R, text1G, text1B;
     int text2R, text2G, text2B;
     char fontface[FONTFACE_SIZE];
+    int hotkey; // opens the list from anywhere; the one key after the 70 lines
 };
 
 extern SettingsRecord Settings;
@@ -52,7 +57,7 @@ void SetDefaultSettings();
 // (a line without a key of ours, a second line for a key, a value cut short, bytes past a
 // NUL), which a rewrite of the file would lose.
 int ParseSettingsText(const char* text, size_t length);
-// Builds the 70 lines into `out` (at least SETTINGS_TEXT_LIMIT + 1 bytes); returns the length.
+// Builds the 71 lines into `out` (at least SETTINGS_TEXT_LIMIT + 1 bytes); returns the length.
 size_t BuildSettingsText(char* out, size_t capacity);
 // Shortens the longest names just enough for the text to fit the file's size limit.
 // Returns the number of names shortened.

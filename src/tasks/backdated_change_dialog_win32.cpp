@@ -99,7 +99,7 @@ void RunBackdatedChange(HWND owner)
 {
     if (!SelectedRowIsNamed())
         return;
-    PrepareUpDownControls();
+    PrepareCommonControls();
     RunModalDialog(owner, IDD_BACKDATED, BackdatedChangeDialogProc);
     if (useBackdatedTime == 1)
         SwitchToSelectedTask(owner);

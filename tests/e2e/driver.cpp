@@ -26,9 +26,13 @@
 //   dpichanged H DPI L T R B   what Windows sends when H comes onto a monitor of another scale:
 //                              the suggested rectangle written into H's process, its address
 //                              sent with WM_DPICHANGED
+//   msaa H                     H's client object as a screen reader reads it (MSAA): name, role
+//                              and state of the object, then of each of its children
+//   hotkey MODIFIERS KEY       holds a hotkey as another program may; 0 0 lets it go
 #include <windows.h>
 
 #include <objbase.h>
+#include <oleacc.h>
 #include <shlobj.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -286,6 +290,31 @@ std::string Shortcut(const std::string& name)
     return "ok\t" + Escaped(target) + "\t" + Escaped(working);
 }
 
+// Written out: across processes, the static uuid library's symbol was not recognised.
+const GUID kAccessibleId = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+std::string Msaa(HWND window)
+{
+    static HRESULT com = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    IAccessible* object = NULL;
+    void** asked = reinterpret_cast<void**>(&object);
+    if (FAILED(com) || FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, kAccessibleId, asked)))
+        return "err no object";
+    std::string out = "ok";
+    LONG count = 0;
+    object->get_accChildCount(&count);
+    for (VARIANT id = {}, role, state; id.vt = VT_I4, id.lVal <= count; ++id.lVal) {
+        BSTR name = NULL;
+        char text[4096] = "";
+        object->get_accName(id, &name), object->get_accRole(id, &role), object->get_accState(id, &state);
+        WideCharToMultiByte(CP_ACP, 0, name ? name : L"", -1, text, sizeof text, NULL, NULL);
+        out += "\t" + Escaped(text) + "\t" + std::to_string(role.lVal) + "\t" + std::to_string(state.lVal);
+        SysFreeString(name);
+    }
+    object->Release();
+    return out;
+}
+
 std::string Run(const Words& w)
 {
     const std::string& c = w[0];
@@ -323,6 +352,14 @@ std::string Run(const Words& w)
         return TextDiff(w);
     if (c == "dpichanged" && n == 7)
         return DpiChanged(w);
+    if (c == "msaa" && n == 2)
+        return Msaa(Window(w[1]));
+    if (c == "hotkey" && n == 3) {
+        UnregisterHotKey(NULL, 1);
+        UINT modifiers = static_cast<UINT>(Number(w[1]));
+        UINT key = static_cast<UINT>(Number(w[2]));
+        return modifiers == 0 || RegisterHotKey(NULL, 1, modifiers, key) ? "ok" : "err taken";
+    }
     if ((c == "hold" || c == "release") && n == 2)
         return Hold(w[1], c == "hold");
     return "err unknown command or arguments: " + Escaped(c);

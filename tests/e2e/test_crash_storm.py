@@ -12,7 +12,7 @@ from vornet_e2e import IDYES, Journey, log_rows, settings_file, wait_for
 
 KILLS = int(os.environ.get("VORNET_CRASH_KILLS") or 12)
 KEYS = [b"%02d" % i for i in range(50)] + [line.split(b"=")[0] for line in
-                                           settings_file().split(b"\r\n")[50:70]]
+                                           settings_file().split(b"\r\n")[50:71]]
 LINE = re.compile(rb"\d{4}/\d\d/\d\d \d\d:\d\d:\d\d,\d+:\d\d:\d\d,\d+,[A-Za-z]+\r\n")
 
 

@@ -41,7 +41,7 @@ DEFAULTS = (("current_task", 0), ("winX", 960), ("winY", 0), ("wintop", 1), ("fs
             ("fontface", "Arial"), ("ftype", 400), ("toumeido", 255),
             ("backR", 0), ("backG", 0), ("backB", 0), ("rectR", 192), ("rectG", 192),
             ("rectB", 192), ("text1R", 255), ("text1G", 255), ("text1B", 255),
-            ("text2R", 192), ("text2G", 192), ("text2B", 192))
+            ("text2R", 192), ("text2G", 192), ("text2B", 192), ("hotkey", 1568))
 
 
 class DriverError(Exception):
@@ -64,7 +64,7 @@ def wait_for(predicate, timeout=10, what="the expected state"):
 
 
 def settings_file(tasks=("Break",), extra=b"", encoding="cp1252", **fields):
-    """setting.ini bytes as Vornet writes them: 50 slots, then the 20 keys."""
+    """setting.ini bytes as Vornet writes them: 50 slots, then the 21 keys."""
     def b(v):
         return v if isinstance(v, bytes) else str(v).encode(encoding)
     lines = [b"%02d=" % i + b(tasks[i] if i < len(tasks) else "") for i in range(50)]

@@ -28,7 +28,8 @@ std::multiset<std::string> Periods(const std::string& text, int* whole)
             end = text.size();
         TimeLogLine line;
         if (ParseTimeLogLine(text.data() + at, end - at, &line) == nullptr)
-            periods.insert(text.substr(at, 19) + "|" + std::string(line.name, line.nameLength));
+            periods.insert(text.substr(at, text.find(',', at) - at) + "|" +
+                           std::string(line.name, line.nameLength)); // a year may have five digits
         else
             *whole = 0;
     }

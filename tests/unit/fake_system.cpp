@@ -6,6 +6,7 @@
 #include "app/program_run.h"
 #include "base/pixel_scale.h"
 #include "base/shell_state.h"
+#include "base/text_builder.h"
 #include "base/utf8.h"
 #include "tasks/running_period.h"
 
@@ -144,6 +145,19 @@ ScreenArea ReadScreenArea()
 int IsLeadByte(unsigned char b)
 {
     return fake.codePage == 932 && ((b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc));
+}
+
+// Case as the system's comparison folds it, as far as the tests need: ASCII letters, and in
+// 932 the full-width Latin capitals (0x82 0x60..0x79).
+int SameCharacterIgnoringCase(const char* a, const char* b, size_t length)
+{
+    auto fold = [length](const char* c) {
+        int first = static_cast<unsigned char>(c[0]), last = static_cast<unsigned char>(c[length - 1]);
+        if (length == 2)
+            return first << 8 | (first == 0x82 && last >= 0x60 && last <= 0x79 ? last + 0x21 : last);
+        return int(static_cast<unsigned char>(LowerAscii(c[0])));
+    };
+    return fold(a) == fold(b);
 }
 
 static void Stamp(const FakeFile& file, FileStamp* stamp)

@@ -64,13 +64,14 @@ TEST(PropertiesValues, TheBarsEditTheWorkingCopiesOfTheChosenGroupUntilOk)
     EXPECT_EQ(1, ScrollWorkingBar(&work, BAR_OPACITY, SCROLL_THUMB_TRACK, 0));
     EXPECT_EQ(70, *fields[7]); // nothing reaches Settings before OK
     ChooseWorkingFontface(&work, std::string(200, 'F').c_str());
-    ApplyWorkingValues(&work, 0, 0, "30");
+    ApplyWorkingValues(&work, 0, 0, "30", 0);
     EXPECT_EQ(54, Settings.text2G);
     EXPECT_EQ(90, Settings.rectR);
     EXPECT_EQ(1, Settings.toumeido);
     EXPECT_EQ(0, Settings.wintop);
     EXPECT_EQ(400, Settings.ftype);
     EXPECT_EQ(30, Settings.fsize);
+    EXPECT_EQ(0, Settings.hotkey); // none
     EXPECT_EQ(127u, strlen(Settings.fontface));
     char box[16];
     FormatComponentBox(BAR_BLUE, 255, box, sizeof box);

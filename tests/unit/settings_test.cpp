@@ -21,7 +21,7 @@ std::string DefaultFile()
     return text + "current_task=0\r\nwinX=960\r\nwinY=0\r\nwintop=1\r\nfsize=18\r\nfontface=Arial\r\n"
                   "ftype=400\r\ntoumeido=255\r\nbackR=0\r\nbackG=0\r\nbackB=0\r\nrectR=192\r\n"
                   "rectG=192\r\nrectB=192\r\ntext1R=255\r\ntext1G=255\r\ntext1B=255\r\n"
-                  "text2R=192\r\ntext2G=192\r\ntext2B=192\r\n";
+                  "text2R=192\r\ntext2G=192\r\ntext2B=192\r\nhotkey=1568\r\n";
 }
 
 // setting.ini as another program left it, loaded as at start-up.
@@ -57,7 +57,8 @@ TEST(SettingsFile, EveryFieldGoesOutAndComesBack)
         &SettingsRecord::backR,  &SettingsRecord::backG,  &SettingsRecord::backB,
         &SettingsRecord::rectR,  &SettingsRecord::rectG,  &SettingsRecord::rectB,
         &SettingsRecord::text1R, &SettingsRecord::text1G, &SettingsRecord::text1B,
-        &SettingsRecord::text2R, &SettingsRecord::text2G, &SettingsRecord::text2B};
+        &SettingsRecord::text2R, &SettingsRecord::text2G, &SettingsRecord::text2B,
+        &SettingsRecord::hotkey};
     int value = 10;
     for (auto field : fields)
         Settings.*field = value++;
@@ -98,6 +99,9 @@ TEST(SettingsFile, LoadedNumbersAreReadLikeStrtolAndClamped)
         {"ftype=-99999999999", &SettingsRecord::ftype, -2147483647 - 1},
         {"WINX=100", &SettingsRecord::winX, 100},      {" winX=100", &SettingsRecord::winX, 960},
         {"BACKR=5", &SettingsRecord::backR, 5},
+        {"backR=5", &SettingsRecord::hotkey, 0x620}, // without the key: Ctrl+Alt+Space
+        {"hotkey=4095", &SettingsRecord::hotkey, 4095}, {"hotkey=4096", &SettingsRecord::hotkey, 0},
+        {"hotkey=-1", &SettingsRecord::hotkey, 0},
         {"winX=\r\n12", &SettingsRecord::winX, 0},
     };
     for (const Case& c : cases) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "base/modal_dialog_win32.h"
 #include "base/shell_state.h"
@@ -60,6 +61,28 @@ std::string Text(HWND dialog, int id)
     return text;
 }
 
+// The dialog's tab stops in order, each by what a screen reader calls it under the rule of
+// MSAA: a button's own text, else the static text before it unless a control that starts a
+// tab group stands between. (Wine's oleacc follows the rule for edit fields only.)
+std::vector<std::string> SpokenFields(HWND dialog)
+{
+    std::vector<std::string> spoken;
+    std::string label;
+    for (HWND w = GetWindow(dialog, GW_CHILD); w != NULL; w = GetWindow(w, GW_HWNDNEXT)) {
+        char kind[32] = "", text[256] = "";
+        GetClassNameA(w, kind, sizeof kind);
+        GetWindowTextA(w, text, sizeof text);
+        LONG style = GetWindowLongA(w, GWL_STYLE);
+        if (lstrcmpiA(kind, "Static") == 0)
+            label = text;
+        else if (style & WS_TABSTOP)
+            spoken.push_back(lstrcmpiA(kind, "Button") == 0 ? text : label);
+        if ((style & (WS_GROUP | WS_TABSTOP)) == (WS_GROUP | WS_TABSTOP))
+            label.clear();
+    }
+    return spoken;
+}
+
 void Press(HWND dialog, int button)
 {
     SendMessageA(dialog, WM_COMMAND, button, 0);
@@ -93,6 +116,7 @@ TEST_F(Dialogs, EditTaskShowsTheRowsNameAndKeepsAtMost1023BytesOfTheNewOne)
     selectedRow = 2;
     WhenOpen([](HWND dialog) {
         EXPECT_EQ("Beta", Text(dialog, IDC_TASK_NAME));
+        EXPECT_EQ((std::vector<std::string>{"Task name", "OK", "Cancel"}), SpokenFields(dialog));
         SetDlgItemTextA(dialog, IDC_TASK_NAME, std::string(1500, 'x').c_str());
         Press(dialog, IDOK);
     });
@@ -109,6 +133,9 @@ TEST_F(Dialogs, PropertiesShowTheSettingsAndOkStoresWhatWasChanged)
         EXPECT_EQ("30", Text(dialog, IDC_FONT_SIZE));
         EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_BOLD));
         EXPECT_EQ("R 0", Text(dialog, IDC_RED_BOX));
+        EXPECT_EQ((std::vector<std::string>{"Face", "bold", "Size", "Always front", "Transparent", "Back",
+                                            "Red", "Green", "Blue", "Hotkey", "OK", "Cancel"}),
+                  SpokenFields(dialog));
         // The faces of the system's character set, each once: the default among them.
         std::set<std::string> offered;
         LRESULT faces = SendDlgItemMessageA(dialog, IDC_FONT_LIST, CB_GETCOUNT, 0, 0);
@@ -147,6 +174,9 @@ TEST_F(Dialogs, TheTimeBackStartsAtTheOpeningMomentAndOkSwitchesThen)
         EXPECT_EQ("2016/01/01 00:00:00", Text(dialog, IDC_LAST_TASK_START));
         EXPECT_EQ(std::to_string(now.wYear), Text(dialog, IDC_YEAR));
         EXPECT_EQ(GetDlgItem(dialog, IDC_MINUTE), GetFocus());
+        EXPECT_EQ((std::vector<std::string>{"Last task:", "Start time", "New task:", "Year", "Month", "Day",
+                                            "Hour", "Minute", "Second", "OK", "Cancel"}),
+                  SpokenFields(dialog));
         Press(dialog, IDOK);
     });
     RunBackdatedChange(owner);
