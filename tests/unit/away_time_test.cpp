@@ -62,12 +62,14 @@ TEST(AwayTime, ALongAbsenceMayBeLoggedAsTheBreakTask)
 TEST(AwayTime, PresenceNoticesTellALeaveAtTheLastInputAndAReturnAfterTheFirstNotice)
 {
     // The user left at their last input, never before the running task started (09:30).
-    struct Case { unsigned long idleMs; const char* left; } cases[] = {
-        {0, "12:00:00"}, {300000, "11:55:00"}, {90000500, "09:30:00"},
+    // The question names the break task whole, however long its name.
+    struct Case { unsigned long idleMs; const char* left; std::string breakName; } cases[] = {
+        {0, "12:00:00", "Break"}, {300000, "11:55:00", std::string(2047, 'b')},
+        {90000500, "09:30:00", "B"},
     };
     for (const Case& c : cases) {
         ResetFakeSystem();
-        SetTaskName(0, "Break");
+        SetTaskName(0, c.breakName.c_str());
         SetTaskName(1, "A");
         StartRunningTask();
         selectedRow = 1;
@@ -82,7 +84,8 @@ TEST(AwayTime, PresenceNoticesTellALeaveAtTheLastInputAndAReturnAfterTheFirstNot
         EXPECT_EQ(1, UserIsAway());
         EXPECT_EQ(1, NotePresence(PRESENCE_PRESENT, At(2026, 12, 5, 13, 0, 0), 0));
         AskAboutTimeAway(nullptr);
-        EXPECT_EQ("Away from " + std::string(c.left) + " to 13:00:00.\r\nLog this time as Break?",
+        EXPECT_EQ("Away from " + std::string(c.left) + " to 13:00:00.\r\nLog this time as " +
+                      c.breakName + "?",
                   fake.messages.at(0).text);
         EXPECT_EQ(0, UserIsAway());
     }

@@ -131,6 +131,9 @@ TEST(TakeOver, LogsWhatARunLeftOnceAndAsksAboutItsTaskUntilAnswered)
     const std::string atExit = "2026/12/04 16:00:00,2:00:00,7200,Meeting, client\r\n";
     const std::string other = "2026/12/04 16:00:00,0:10:00,600,A\r\n"; // the same start only
     const std::string zeros(20000, '\0'); // what a power loss may leave at the log's end
+    std::string later; // more than the first look at the log's end: the held line lies before
+    while (later.size() < 20000)
+        later += "2026/12/04 16:30:00,0:00:01,1,X\r\n";
     struct Case { std::string left, log, unsaved; int answer; std::string logAfter; bool asked; } cases[] = {
         {running + held, "", "", ANSWER_YES, held + running, true},
         {running + held, "", "", ANSWER_NO, held, true},
@@ -143,6 +146,7 @@ TEST(TakeOver, LogsWhatARunLeftOnceAndAsksAboutItsTaskUntilAnswered)
         {running + held, "cut", "", ANSWER_NO, "cut\r\n" + held, true}, // a log ended in a line
         {running + held, "", "", 0, held, true}, // no answer: the session ends
         {running + held, held + zeros, "", ANSWER_NO, held + zeros + "\r\n", true},
+        {running + held, held + later, "", ANSWER_NO, held + later, true},
     };
     for (const Case& c : cases) {
         ResetFakeSystem();
