@@ -13,9 +13,6 @@ WM_POWERBROADCAST, PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC = 0x218, 4, 0x12
 
 class ExactlyOnceTest(Journey):
 
-    def windows_path(self, name):
-        return "Z:" + self.path(name).replace("/", "\\")
-
     def start_again_without_a_question(self):
         """The next start takes over what is left and asks nothing: the running file is this
         run's at once."""

@@ -12,9 +12,6 @@ WM_CLOSE = 0x10
 
 class FilesTest(Journey):
 
-    def windows_path(self, name):
-        return "Z:" + self.path(name).replace("/", "\\")
-
     def boxes(self, wanted_title, wanted_text):
         """Answers Vornet's message boxes in turn until the one wanted; returns its text."""
         while True:

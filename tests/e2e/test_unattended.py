@@ -13,9 +13,6 @@ PRESENT, INACTIVE = 0, 2
 
 class UnattendedTest(Journey):
 
-    def windows_path(self, path):
-        return "Z:" + path.replace("/", "\\")
-
     def shortcut(self):
         try:
             return self.driver("shortcut", "Vornet.lnk")

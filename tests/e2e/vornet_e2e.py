@@ -176,6 +176,9 @@ class Journey(unittest.TestCase):
     def path(self, name):
         return os.path.join(self.folder, name)
 
+    def windows_path(self, name):
+        return "Z:" + self.path(name).replace("/", "\\")
+
     def file(self, name):
         try:
             with open(self.path(name), "rb") as f:
