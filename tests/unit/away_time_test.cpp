@@ -23,9 +23,7 @@ TEST(AwayTime, ALongAbsenceMayBeLoggedAsTheBreakTask)
         {3600, 1, 1, ANSWER_YES, false, ""},
     };
     for (const Case& c : cases) {
-        ResetFakeSystem();
-        SetTaskName(0, "Break");
-        SetTaskName(1, "A");
+        StartWithTasks();
         selectedRow = c.runningRow < 0 ? 0 : c.runningRow;
         if (c.runningRow >= 0)
             SwitchToSelectedTask(nullptr); // the first switch: counts from 09:00
@@ -68,14 +66,10 @@ TEST(AwayTime, PresenceNoticesTellALeaveAtTheLastInputAndAReturnAfterTheFirstNot
         {90000500, "09:30:00", "B"},
     };
     for (const Case& c : cases) {
-        ResetFakeSystem();
+        StartWithTasks();
         SetTaskName(0, c.breakName.c_str());
-        SetTaskName(1, "A");
-        StartRunningTask();
-        selectedRow = 1;
-        SwitchToSelectedTask(nullptr);
-        fake.now = At(2026, 12, 5, 9, 30, 0);
-        SwitchToSelectedTask(nullptr); // A from 09:30
+        SwitchAt(1, 9, 0);
+        SwitchAt(1, 9, 30); // A from 09:30
         LocalTime noon = At(2026, 12, 5, 12, 0, 0);
         EXPECT_EQ(0, NotePresence(PRESENCE_INACTIVE, noon, 0)); // the state as it was: no leave
         EXPECT_EQ(0, UserIsAway());
@@ -93,13 +87,8 @@ TEST(AwayTime, PresenceNoticesTellALeaveAtTheLastInputAndAReturnAfterTheFirstNot
 
 TEST(AwayTime, TheBoxsAbsenceIsTheOneLoggedAndASwitchEndsOneAndAsksFirst)
 {
-    ResetFakeSystem();
-    SetTaskName(0, "Break");
-    SetTaskName(1, "A");
-    SetTaskName(2, "B");
-    StartRunningTask();
-    selectedRow = 1;
-    SwitchToSelectedTask(nullptr); // A from 09:00
+    StartWithTasks();
+    SwitchAt(1, 9, 0); // A from 09:00
     auto at = [](int hour, int minute) { return At(2026, 12, 5, hour, minute, 0); };
     NoteUserLeft(at(10, 0));
     NoteUserBack(at(10, 5));
@@ -111,14 +100,10 @@ TEST(AwayTime, TheBoxsAbsenceIsTheOneLoggedAndASwitchEndsOneAndAsksFirst)
     AskAboutTimeAway(nullptr);
     // A switch while away ends the absence; a return before it goes back to the task.
     NoteUserLeft(at(11, 0));
-    fake.now = at(11, 5);
-    selectedRow = 2;
-    SwitchToSelectedTask(nullptr);
+    SwitchAt(2, 11, 5);
     NoteUserLeft(at(12, 0));
     NoteUserBack(at(12, 10));
-    fake.now = at(12, 20);
-    selectedRow = 1;
-    SwitchToSelectedTask(nullptr);
+    SwitchAt(1, 12, 20);
     std::string texts;
     for (const ShownMessage& m : fake.messages)
         texts += m.text.substr(10, 20) + "|";

@@ -50,20 +50,10 @@ void StartRun(int hour)
     TakeOverRunningFile(nullptr);
 }
 
-void SwitchAt(int row, int hour, int minute)
-{
-    fake.now = Today(hour, minute);
-    selectedRow = row;
-    SwitchToSelectedTask(nullptr);
-}
-
 // Yesterday's run left B running and a held line of A that had reached the log after all.
 void PrepareDay()
 {
-    ResetFakeSystem();
-    SetTaskName(0, "Break");
-    SetTaskName(1, "A");
-    SetTaskName(2, "B");
+    StartWithTasks();
     SetTaskName(3, "C");
     SaveSettings(nullptr);
     PutFile("timelog.csv", "2026/12/04 16:00:00,1:00:00,3600,A\r\n");

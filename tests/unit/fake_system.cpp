@@ -9,6 +9,8 @@
 #include "base/text_builder.h"
 #include "base/utf8.h"
 #include "tasks/running_period.h"
+#include "tasks/task_switch.h"
+#include "tasks/task_table.h"
 
 FakeSystem fake;
 
@@ -20,6 +22,22 @@ void ResetFakeSystem()
     windowDpi = DPI_AT_100_PERCENT;
     ResetProgramState();
     StartRunningTask();
+}
+
+void StartWithTasks()
+{
+    ResetFakeSystem();
+    SetTaskName(0, "Break");
+    SetTaskName(1, "A");
+    SetTaskName(2, "B");
+    StartRunningTask();
+}
+
+void SwitchAt(int row, int hour, int minute, int second, int ms)
+{
+    fake.now = At(2026, 12, 5, hour, minute, second, ms);
+    selectedRow = row;
+    SwitchToSelectedTask(nullptr);
 }
 
 LocalTime At(int year, int month, int day, int hour, int minute, int second, int ms)

@@ -65,6 +65,10 @@ void ResetFakeSystem();
 LocalTime At(int year, int month, int day, int hour, int minute, int second, int ms = 0);
 bool HasFile(const std::string& name);
 std::string FileText(const std::string& name);
+// ResetFakeSystem with the tasks Break, A and B.
+void StartWithTasks();
+// A click on `row` at this moment of 2026-12-05.
+void SwitchAt(int row, int hour, int minute, int second = 0, int ms = 0);
 // A file as another program writes it.
 void PutFile(const std::string& name, const std::string& content);
 // The process ends at once after a stop (the disk as it is) or a power loss (the disk as it

@@ -17,29 +17,13 @@ const char kRunning[] = "timelog-running.csv";
 
 // A start at 09:00 with Break, A and B, the running file taken over as at start-up, a
 // question about a file left by another run answered with `answer`.
-void Start()
-{
-    ResetFakeSystem();
-    SetTaskName(0, "Break");
-    SetTaskName(1, "A");
-    SetTaskName(2, "B");
-    StartRunningTask();
-}
-
 TakeOverResult StartWithFile(const std::string* left = nullptr, int answer = ANSWER_NO)
 {
-    Start();
+    StartWithTasks();
     fake.answer = answer;
     if (left != nullptr)
         PutFile(kRunning, *left);
     return TakeOverRunningFile(nullptr);
-}
-
-void SwitchAt(int row, int hour, int minute)
-{
-    fake.now = At(2026, 12, 5, hour, minute, 0);
-    selectedRow = row;
-    SwitchToSelectedTask(nullptr);
 }
 
 TEST(RunningFile, HoldsWhatExitWouldLogNowAndGoesWithTheRunsEnd)
@@ -191,7 +175,7 @@ TEST(TakeOver, WaitsWhileAFileIsHeldAndSaysSoOnceAfterAMinute)
 {
     const std::string left = "2026/12/04 16:00:00,1:30:05,5405,A\r\n";
     for (const char* held : {kRunning, "timelog.csv"}) {
-        Start();
+        StartWithTasks();
         PutFile(kRunning, left);
         PutFile("timelog.csv", "");
         fake.files[held].locked = true;

@@ -12,24 +12,6 @@
 
 namespace {
 
-// A fresh start at 09:00:00 with the tasks Break, A and B.
-void StartWithThreeTasks()
-{
-    ResetFakeSystem();
-    SetTaskName(0, "Break");
-    SetTaskName(1, "A");
-    SetTaskName(2, "B");
-    StartRunningTask();
-}
-
-// A click on `row` at the given moment.
-void SwitchAt(int row, int hour, int minute, int second = 0, int ms = 0)
-{
-    fake.now = At(2026, 12, 5, hour, minute, second, ms);
-    selectedRow = row;
-    SwitchToSelectedTask(nullptr);
-}
-
 std::string Log()
 {
     return FileText("timelog.csv");
@@ -63,7 +45,7 @@ TEST(TimeLogLine, GivesStartDurationSecondsAndTheNameAsItIs)
 
 TEST(TimeLog, TheFirstSwitchCountsFromStartUpAndEverySwitchLogsTheTaskThatEnded)
 {
-    StartWithThreeTasks();
+    StartWithTasks();
     SwitchAt(1, 9, 30);
     EXPECT_FALSE(HasFile("timelog.csv"));
     EXPECT_EQ(1, current_task);
@@ -96,7 +78,7 @@ TEST(TimeLog, ABackdatedSwitchEndsTheTaskAtTheChosenMoment)
         {At(2026, 12, 5, 9, 10, 0), true, "2026/12/05 09:00:00,1:30:00,5400,A\r\n"},
     };
     for (const Case& c : cases) {
-        StartWithThreeTasks();
+        StartWithTasks();
         if (!c.firstSwitch) {
             SwitchAt(1, 9, 30);
             SwitchAt(2, 10, 0);
@@ -112,7 +94,7 @@ TEST(TimeLog, ABackdatedSwitchEndsTheTaskAtTheChosenMoment)
 
 TEST(TimeLog, LinesTheLogRefusesAreHeldAndWrittenInOrderLater)
 {
-    StartWithThreeTasks();
+    StartWithTasks();
     PutFile("timelog.csv", "earlier");
     SwitchAt(1, 9, 30);
     fake.files["timelog.csv"].locked = true;
@@ -140,7 +122,7 @@ TEST(TimeLog, AtTheRunsEndHeldLinesGoToTheUnsavedLogOrAreShown)
         {false, 100, false, "OPEN ERROR|OPEN ERROR"}, {false, 3, true, ""},
     };
     for (const Case& c : cases) {
-        StartWithThreeTasks();
+        StartWithTasks();
         SwitchAt(1, 9, 0);
         fake.files["timelog.csv"].locked = true;
         if (!c.unsavedWritable)
