@@ -69,7 +69,7 @@ int NotePresence(int state, LocalTime now, unsigned long idleMilliseconds)
         int64_t ticks = 0;
         LocalTimeToTicks(now, &ticks);
         LocalTime lastInput = TicksToLocalTime(ticks - int64_t(idleMilliseconds) * (TICKS_PER_SECOND / 1000));
-        NoteUserLeft(TimeDifference(runningTaskStart, lastInput) < 0 ? runningTaskStart : lastInput);
+        NoteUserLeft(lastInput); // the absence's question takes only the running task's part
         return 0;
     }
     if (state != PRESENCE_PRESENT || !away)

@@ -50,6 +50,7 @@ TEST(PropertiesValues, TheBarsEditTheWorkingCopiesOfTheChosenGroupUntilOk)
     Settings.wintop = 5;
     PropertiesWork work;
     LoadWorkingValues(&work);
+    Settings.backR = 99; // OK puts back every colour of the working copy
     EXPECT_EQ(1, StartsBold());
     EXPECT_EQ(1, StartsAlwaysFront());
     for (int group = GROUP_BACK; group <= GROUP_FRAME; ++group) {
@@ -66,6 +67,7 @@ TEST(PropertiesValues, TheBarsEditTheWorkingCopiesOfTheChosenGroupUntilOk)
     ChooseWorkingFontface(&work, std::string(200, 'F').c_str());
     ApplyWorkingValues(&work, 0, 0, "30", 0);
     EXPECT_EQ(54, Settings.text2G);
+    EXPECT_EQ(0, Settings.backR);
     EXPECT_EQ(90, Settings.rectR);
     EXPECT_EQ(1, Settings.toumeido);
     EXPECT_EQ(0, Settings.wintop);
@@ -78,6 +80,10 @@ TEST(PropertiesValues, TheBarsEditTheWorkingCopiesOfTheChosenGroupUntilOk)
     EXPECT_STREQ("B 255", box);
     EXPECT_EQ(0, IsOfferedFace("@MS Gothic"));
     EXPECT_EQ(1, IsOfferedFace("MS Gothic"));
+    EXPECT_EQ(0, StartsAlwaysFront() + StartsBold());
+    ApplyWorkingValues(&work, 1, 1, "30", 0);
+    EXPECT_EQ(1, Settings.wintop);
+    EXPECT_EQ(700, Settings.ftype);
 }
 
 } // namespace

@@ -49,6 +49,7 @@ TEST(RunningFile, HoldsWhatExitWouldLogNowAndGoesWithTheRunsEnd)
     EXPECT_NE(std::string::npos, FileText("setting.ini").find("\r\ncurrent_task=0\r\n"));
     EXPECT_STREQ("Break", runningTaskName); // nothing but the break task runs after a run
     WriteRunEnd(nullptr); // a second end (the session's, inside a box of Exit's) adds nothing
+    SwitchAt(1, 11, 30);     // nor a click after it
     EXPECT_EQ("2026/12/05 09:00:00,1:00:00,3600,A\r\n2026/12/05 10:00:00,1:00:00,3600,B\r\n",
               FileText("timelog.csv"));
     // Lines no file takes stay in it for the next start, and nothing runs any more.
@@ -115,6 +116,7 @@ TEST(TakeOver, LogsWhatARunLeftOnceAndAsksAboutItsTaskUntilAnswered)
     const std::string atExit = "2026/12/04 16:00:00,2:00:00,7200,Meeting, client\r\n";
     const std::string other = "2026/12/04 16:00:00,0:10:00,600,A\r\n"; // the same start only
     const std::string zeros(20000, '\0'); // what a power loss may leave at the log's end
+    const std::string heldLate = "2026/12/04 16:45:00,0:01:00,60,B\r\n";
     std::string later; // more than the first look at the log's end: the held line lies before
     while (later.size() < 20000)
         later += "2026/12/04 16:30:00,0:00:01,1,X\r\n";
@@ -130,7 +132,7 @@ TEST(TakeOver, LogsWhatARunLeftOnceAndAsksAboutItsTaskUntilAnswered)
         {running + held, "cut", "", ANSWER_NO, "cut\r\n" + held, true}, // a log ended in a line
         {running + held, "", "", 0, held, true}, // no answer: the session ends
         {running + held, held + zeros, "", ANSWER_NO, held + zeros + "\r\n", true},
-        {running + held, held + later, "", ANSWER_NO, held + later, true},
+        {running + held + heldLate, held + later, "", ANSWER_NO, held + later + heldLate, true},
     };
     for (const Case& c : cases) {
         ResetFakeSystem();

@@ -41,6 +41,9 @@ TEST(TimeLogLine, GivesStartDurationSecondsAndTheNameAsItIs)
         size_t n = FormatTimeLogLine(line, sizeof line, c.start, DurationSeconds(c.start, c.end), c.name);
         EXPECT_EQ(c.line, std::string(line, n));
     }
+    char line[64];
+    size_t n = FormatTimeLogLine(line, sizeof line, At(2026, 1, 2, 3, 4, 5), -5, "x");
+    EXPECT_EQ("2026/01/02 03:04:05,0:00:00,0,x\r\n", std::string(line, n));
 }
 
 TEST(TimeLog, TheFirstSwitchCountsFromStartUpAndEverySwitchLogsTheTaskThatEnded)

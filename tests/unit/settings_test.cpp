@@ -224,7 +224,7 @@ TEST(SettingsFile, AFileHoldingWhatTheLoadDidNotTakeIsKeptAsideBeforeASave)
         {own, false}, {lf, false}, {"\xEF\xBB\xBF" + own, false}, {own + "\r\n  \r\n\t\r\n", false},
         {own + "\0\0"s, false}, {utf16, false}, // converted whole
         {"; my tasks\r\n" + own, true}, {" 01=A\r\n", true}, {"01=A\r\n01=B\r\n", true},
-        {"colour=3\r\n", true}, {"01=A\r\n\0" "02=B\r\n"s, true}, {"01=A\rB\r\n", true},
+        {"colour=3\r\n", true}, {"01=A\r\n\0" "02=B\r\n"s, true}, {"01=A\rB\r\n", true}, {"1/=A\r\n", true},
         {"01=" + std::string(2047, 'x') + "\r\n", false}, {"01=" + std::string(2048, 'x') + "\r\n", true},
         {"fontface=" + std::string(127, 'F') + "\r\n", false},
         {"fontface=" + std::string(128, 'F') + "\r\n", true},
@@ -248,6 +248,13 @@ TEST(SettingsFile, AFileHoldingWhatTheLoadDidNotTakeIsKeptAsideBeforeASave)
     SaveSettings(nullptr);
     EXPECT_EQ("kept before", FileText("setting-kept-1.ini")); // a kept file is never replaced
     EXPECT_EQ("colour=3\r\n", FileText("setting-kept-2.ini"));
+    for (int taken : {9998, 9999}) { // names up to kept-9999; then it stays, unwritten
+        LoadFile("colour=3\r\n");
+        for (int n = 1; n <= taken; ++n)
+            PutFile("setting-kept-" + std::to_string(n) + ".ini", "");
+        EXPECT_EQ(taken == 9998 ? 0 : -1, SaveSettings(nullptr));
+        EXPECT_EQ(taken == 9998 ? "colour=3\r\n" : "", FileText("setting-kept-9999.ini"));
+    }
 }
 
 // A load while another program holds the file open: it cannot be read this time.
@@ -379,6 +386,13 @@ TEST(SettingsFile, TheFileNeverExceedsItsLimit)
     EXPECT_EQ("setting.ini file size too large.\r\n\r\nThe file was kept as setting-kept-1.ini; a new "
               "setting.ini will be written.", fake.messages.at(0).text);
     EXPECT_EQ("SIZE ERROR", fake.messages.at(0).title);
+    ResetFakeSystem(); // a file that cannot be moved aside is never written over
+    PutFile("setting.ini", atLimit + "x");
+    fake.files["setting.ini"].readOnly = true;
+    LoadSettings(nullptr);
+    EXPECT_EQ("setting.ini file size too large.", fake.messages.at(0).text);
+    EXPECT_EQ(-1, SaveSettings(nullptr));
+    EXPECT_TRUE(atLimit + "x" == FileText("setting.ini"));
 }
 
 } // namespace

@@ -62,6 +62,10 @@ TEST(Messages, EveryBoxCountsAsAModalDialogAndWhatASessionEndHidesIsToldAtTheNex
     PutFile("vornet-notices.txt", "");
     TellUntoldNotices(nullptr);
     EXPECT_EQ(4u, fake.messages.size()); // nothing to tell
+    PutFile("vornet-notices.txt", std::string(5000, 'a') + "\r\nLast.\r\n"); // of many, the latest
+    TellUntoldNotices(nullptr);
+    EXPECT_EQ("When Windows ended the last session, Vornet could not tell you:\r\n\r\nLast.",
+              fake.messages.at(4).text);
 }
 
 TEST(RunStart, ForgetsEverythingTheLastRunLeftInMemory)
@@ -100,8 +104,11 @@ TEST(StartWithWindows, IsOurShortcutAloneAndATogglePutsItOrTakesItAway)
     Folder full;
     for (int n = 1; n <= 9; ++n)
         full[n == 1 ? "Vornet.lnk" : "Vornet (" + std::to_string(n) + ").lnk"] = theirs;
+    Folder eight = full, nine = full;
+    eight.erase("Vornet (9).lnk");
+    nine["Vornet (9).lnk"] = {"C:\\Vornet\\Vornet.exe", "C:\\Zeit"};
     for (const Case& c : {cases[0], cases[1], cases[2], cases[3], cases[4], cases[5], cases[6],
-                          Case{full, false, 0, full, true}}) {
+                          Case{full, false, 0, full, true}, Case{eight, false, 0, nine, false}}) {
         ResetFakeSystem();
         fake.startup = c.before;
         fake.startupRefuses = c.refuses;
