@@ -19,15 +19,6 @@ class DayTest(Journey):
         self.exit()
         self.assertIsNone(self.file("timelog.csv"), "no switch, so no line")
 
-    def test_edit_and_delete_change_the_names_in_the_file(self):
-        self.start(settings_file(TASKS))
-        self.edit_row(1, "Alpha renamed")
-        self.assertIn(b"01=Alpha renamed\r\n", self.file("setting.ini"))
-        self.open_list()
-        self.hover_row(2)
-        self.command("delete")
-        wait_for(lambda: b"02=Gamma\r\n03=\r\n" in self.file("setting.ini"), 10, "Beta deleted")
-
     def test_properties_change_the_font_size_of_the_strip(self):
         self.start(settings_file(TASKS))
         self.command("properties")

@@ -83,6 +83,8 @@ TEST(WindowHeights, StripIsOneLineAndListOneLinePerRowThatTheScreenMustHold)
         EXPECT_EQ(c.largestSize, LargestFittingFontSize(1080, c.lastRow, c.dpi)) << c.dpi;
     }
     EXPECT_EQ(-1, LastRowThatFits(20, ListRowGrid(18, 96))); // a screen lower than one row
+    PixelRect visible = VisibleRegion(100, 28, kFx, kFy); // the client area, inside the frame
+    EXPECT_TRUE(visible.left == 3 && visible.top == 3 && visible.right == 97 && visible.bottom == 25);
     const int text[] = {5, 6, 8, 10, 15}, frame[] = {1, 1, 2, 2, 3}; // at 96 ... 288 dpi
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(SizesAt(18, kScales[i]).textLeft == text[i] && SizesAt(18, kScales[i]).frame == frame[i]) << kScales[i];
@@ -107,13 +109,6 @@ TEST(RowUnderPointer, BandsStartThreePixelsDownAndAreTheRowsDrawn)
             }
         }
     }
-}
-
-TEST(VisibleShape, IsExactlyTheClientArea)
-{
-    PixelRect r = VisibleRegion(100, 28, kFx, kFy);
-    EXPECT_EQ("3 3 97 25", std::to_string(r.left) + " " + std::to_string(r.top) + " " +
-                               std::to_string(r.right) + " " + std::to_string(r.bottom));
 }
 
 TEST(ListPlace, OpensUpwardOnlyAsFarAsTheBottomEdgeNeeds)
