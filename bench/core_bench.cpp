@@ -11,14 +11,14 @@
 #include "tasks/running_period.h"
 #include "tasks/task_switch.h"
 
-// A setting.ini of exactly 102650 bytes: 50 long names and every other key.
+// A setting.ini of exactly 102650 bytes, as a save writes it: 50 long names and every other key.
 static std::string FullSettingsText()
 {
     const std::string keys =
         "current_task=3\r\nwinX=100\r\nwinY=200\r\nwintop=1\r\nfsize=18\r\nfontface=Arial\r\n"
         "ftype=400\r\ntoumeido=255\r\nbackR=0\r\nbackG=0\r\nbackB=0\r\nrectR=192\r\nrectG=192\r\n"
         "rectB=192\r\ntext1R=255\r\ntext1G=255\r\ntext1B=255\r\ntext2R=192\r\ntext2G=192\r\n"
-        "text2B=192\r\n";
+        "text2B=192\r\nhotkey=1568\r\n";
     const size_t room = 102650 - keys.size() - 50 * 5; // bytes left for the names
     std::string text;
     for (size_t i = 0; i < 50; ++i)
