@@ -41,6 +41,7 @@ TEST(Text, Utf8IsToldApartFromEightBitTextOnlyWhenValidAndMultibyte)
         {"\xF5\x80\x80\x80", 0}, {"\xE3\x81", 0},           {"\x82\xA0", 0}, // Shift_JIS
         {"\xC3\xBF", 1},         {"\xF0\x8F\xBF\xBF", 0},   {"\xE0\x9F\xBF", 0},      {"\xC1\xBF", 0},
         {"\x80", 0},             {"\xF8\x80\x80\x80\x80", 0}, {"\xE6\x97\x20", 0},      {"\xEF\xBD\xA1", 1},
+        {"\xDF\xBF", 1},         {"\xC3\xA9\x80", 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.multibyte, IsMultibyteUtf8(c.text.data(), c.text.size())) << c.text;
