@@ -106,13 +106,13 @@ LRESULT OnClose(HWND window, WPARAM, LPARAM)
     return 0;
 }
 
-// Every move of the selection, by the pointer or the keys, is told to screen readers.
+// Every move of the selection, by the pointer or the keys, is told to screen readers; the
+// caller repaints.
 void SelectRow(HWND window, int row)
 {
     if (row == selectedRow)
         return;
     selectedRow = row;
-    Repaint(window);
     AnnounceSelectedRow(window);
 }
 
@@ -181,8 +181,10 @@ LRESULT OnKeyDown(HWND window, WPARAM key, LPARAM)
     } kMoves[] = {{VK_UP, SELECT_UP},         {VK_DOWN, SELECT_DOWN}, {VK_PRIOR, SELECT_PAGE_UP},
                   {VK_NEXT, SELECT_PAGE_DOWN}, {VK_HOME, SELECT_FIRST}, {VK_END, SELECT_LAST}};
     for (const auto& m : kMoves) {
-        if (m.key == key && CommandMayRun(NEEDS_NO_DIALOG | NEEDS_OPEN_LIST))
+        if (m.key == key && CommandMayRun(NEEDS_NO_DIALOG | NEEDS_OPEN_LIST)) {
             SelectRow(window, RowAfterMove(m.move, selectedRow, lastRow));
+            Repaint(window);
+        }
     }
     return 0;
 }
@@ -190,8 +192,10 @@ LRESULT OnKeyDown(HWND window, WPARAM key, LPARAM)
 LRESULT OnCharacter(HWND window, WPARAM byte, LPARAM)
 {
     unsigned char typed = static_cast<unsigned char>(byte); // a byte of the system's code page
-    if (CommandMayRun(NEEDS_NO_DIALOG | NEEDS_OPEN_LIST))
+    if (CommandMayRun(NEEDS_NO_DIALOG | NEEDS_OPEN_LIST)) {
         SelectRow(window, RowAfterTypedByte(typed, selectedRow, lastRow));
+        Repaint(window);
+    }
     return 0;
 }
 

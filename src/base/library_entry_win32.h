@@ -6,3 +6,10 @@
 // The entry `name` of the library `file`, loaded into `library` on the first call; NULL when
 // either is missing.
 FARPROC LibraryEntry(HMODULE* library, const char* file, const char* name);
+
+// The same entry as a function of type Function.
+template <typename Function>
+Function LibraryFunction(HMODULE* library, const char* file, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(LibraryEntry(library, file, name)));
+}

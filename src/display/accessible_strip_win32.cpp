@@ -29,12 +29,6 @@ const GUID kAccessibleId = {0x618736E0, 0x3C3D, 0x11CF,
 HMODULE accessibility = NULL; // oleacc.dll
 HMODULE automation = NULL;    // oleaut32.dll
 
-template <typename Function>
-Function Entry(HMODULE* library, const char* file, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(LibraryEntry(library, file, name)));
-}
-
 // A child id: 0 is the strip or list itself, row + 1 a row of the open list.
 const int ROW_SELF = -1;
 const int ROW_NONE = -2;
@@ -81,7 +75,8 @@ const char* RowName(int row)
 HRESULT Spoken(const char* text, BSTR* out)
 {
     typedef BSTR(WINAPI * AllocateText)(const OLECHAR*, UINT);
-    AllocateText allocate = Entry<AllocateText>(&automation, "oleaut32.dll", "SysAllocStringLen");
+    AllocateText allocate =
+        LibraryFunction<AllocateText>(&automation, "oleaut32.dll", "SysAllocStringLen");
     WCHAR wide[TASK_NAME_SIZE]; // a name's bytes are at most as many characters
     int length = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, TASK_NAME_SIZE);
     *out = allocate != NULL && length > 0 ? allocate(wide, length - 1) : NULL;
@@ -125,8 +120,8 @@ HRESULT STDMETHODCALLTYPE Invoke(IAccessible*, DISPID, REFIID, LCID, WORD, DISPP
 HRESULT STDMETHODCALLTYPE Parent(IAccessible*, IDispatch** out)
 {
     typedef HRESULT(WINAPI * StandardObject)(HWND, LONG, REFIID, void**);
-    StandardObject make =
-        Entry<StandardObject>(&accessibility, "oleacc.dll", "CreateStdAccessibleObject");
+    StandardObject make = LibraryFunction<StandardObject>(&accessibility, "oleacc.dll",
+                                                          "CreateStdAccessibleObject");
     *out = NULL; // the window around the client area, as the system describes it
     if (make == NULL)
         return E_FAIL;
@@ -278,7 +273,8 @@ LRESULT AnswerAccessibleObject(HWND window, WPARAM wParam, LPARAM lParam)
     typedef LRESULT(WINAPI * ResultFromObject)(REFIID, WPARAM, LPUNKNOWN);
     ResultFromObject answer = NULL;
     if (static_cast<LONG>(lParam) == OBJID_CLIENT)
-        answer = Entry<ResultFromObject>(&accessibility, "oleacc.dll", "LresultFromObject");
+        answer = LibraryFunction<ResultFromObject>(&accessibility, "oleacc.dll",
+                                                   "LresultFromObject");
     if (answer == NULL)
         return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
     // The reference is made through COM, which this thread starts for the rest of the run
